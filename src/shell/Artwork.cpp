@@ -1,0 +1,112 @@
+#include "shell/Artwork.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace quill::artwork {
+
+QPixmap programIconPixmap(int size) {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A scroll with a quill: the script and the pen that writes it.
+    QLinearGradient paper(0, 0, 32, 32);
+    paper.setColorAt(0, QColor(250, 238, 200));
+    paper.setColorAt(1, QColor(214, 182, 120));
+    p.setBrush(paper);
+    p.setPen(QPen(QColor(110, 72, 30), 1.2));
+    p.drawRoundedRect(QRectF(4.5, 3.5, 21, 25), 3, 3);
+    p.setPen(QPen(QColor(110, 72, 30, 160), 1));
+    for (int y = 9; y <= 23; y += 4) p.drawLine(QPointF(8, y), QPointF(20, y));
+    QPainterPath quill;
+    quill.moveTo(30, 2);
+    quill.cubicTo(22, 6, 17, 14, 14, 26);
+    quill.cubicTo(20, 18, 26, 12, 30, 2);
+    p.setBrush(QColor(150, 20, 20));
+    p.setPen(QPen(QColor(80, 0, 0), 0.8));
+    p.drawPath(quill);
+    p.setPen(QPen(Qt::black, 1.2));
+    p.drawLine(QPointF(14, 26), QPointF(12.5, 30));
+    p.end();
+    return size == 32 ? pm : pm.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    icon.addPixmap(programIconPixmap(32));
+    icon.addPixmap(programIconPixmap(16));
+    return icon;
+}
+
+QPixmap smallImage(const QString& key) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (key == QLatin1String("_openfile")) {
+        p.setPen(QColor(120, 90, 10));
+        p.setBrush(QColor(240, 200, 80));
+        p.drawRect(QRectF(1.5, 4.5, 12, 9));
+        p.setBrush(QColor(255, 225, 120));
+        QPolygonF flap({QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)});
+        p.drawPolygon(flap);
+    } else if (key == QLatin1String("_savefile")) {
+        p.setPen(QColor(20, 40, 90));
+        p.setBrush(QColor(60, 100, 180));
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(200, 200, 210));
+        p.drawRect(QRectF(3.5, 9.5, 9, 5));
+    } else if (key == QLatin1String("_newfile")) {
+        p.setPen(QColor(90, 90, 90));
+        p.setBrush(Qt::white);
+        QPolygonF sheet({QPointF(3.5, 1.5), QPointF(10.5, 1.5), QPointF(13.5, 4.5), QPointF(13.5, 14.5),
+                         QPointF(3.5, 14.5)});
+        p.drawPolygon(sheet);
+        p.drawLine(QPointF(10.5, 1.5), QPointF(10.5, 4.5));
+        p.drawLine(QPointF(10.5, 4.5), QPointF(13.5, 4.5));
+    } else {  // "_status": a small green light
+        QRadialGradient g(8, 8, 7, 6, 6);
+        g.setColorAt(0, QColor(200, 255, 200));
+        g.setColorAt(1, QColor(20, 140, 40));
+        p.setBrush(g);
+        p.setPen(QColor(10, 80, 20));
+        p.drawEllipse(QRectF(2.5, 2.5, 11, 11));
+    }
+    return pm;
+}
+
+QPixmap splashBackground() {
+    QPixmap pm(800, 600);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 300);
+    sky.setColorAt(0, QColor(18, 12, 40));
+    sky.setColorAt(1, QColor(70, 24, 30));
+    p.fillRect(pm.rect(), sky);
+    // Hills and a castle on the skyline, far enough to stay behind the labels.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 14, 22));
+    QPainterPath hills;
+    hills.moveTo(0, 240);
+    hills.cubicTo(120, 200, 220, 260, 330, 225);
+    hills.cubicTo(420, 200, 470, 250, 520, 240);
+    hills.lineTo(520, 300);
+    hills.lineTo(0, 300);
+    p.drawPath(hills);
+    p.setBrush(QColor(12, 6, 14));
+    p.drawRect(360, 170, 60, 60);
+    for (int x = 360; x < 420; x += 15) p.drawRect(x, 162, 8, 10);
+    p.drawRect(345, 150, 18, 80);
+    p.drawRect(417, 150, 18, 80);
+    p.setBrush(QColor(255, 220, 120, 180));
+    p.drawEllipse(QPointF(90, 60), 22, 22);
+    p.end();
+    return pm;
+}
+
+}  // namespace quill::artwork

@@ -1,0 +1,18 @@
+#pragma once
+// The program's pictures, drawn in code so that no image file is needed.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace quill::artwork {
+
+QIcon programIcon();
+QPixmap programIconPixmap(int size = 32);
+// 16 x 16 toolbar and status-bar images by image key:
+// "_openfile", "_savefile", "_newfile", "_status".
+QPixmap smallImage(const QString& key);
+// The splash window's 800 x 600 background.
+QPixmap splashBackground();
+
+}  // namespace quill::artwork

@@ -1,0 +1,7 @@
+#include "shell/frmAbout.h"
+
+namespace quill {
+
+void showFrmAbout() {}
+
+}  // namespace quill

@@ -1,0 +1,442 @@
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "catalogue/builtin_names.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/modDuplicates.h"
+#include "catalogue/templates.h"
+#include "dialogs/DialogLauncher.h"
+#include "shell/Artwork.h"
+#include "shell/Prompter.h"
+#include "shell/app_info.h"
+#include "shell/frmAbout.h"
+#include "shell/layout.h"
+#include "shell/maxEdit.h"
+#include "shell/modCodeSense.h"
+#include "shell/modDeclarations.h"
+#include "shell/modDocument.h"
+#include "shell/modWindowMetrics.h"
+#include "shell/twips.h"
+
+namespace quill {
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Client area when the window opens, in twips.
+constexpr int kClientWidth = 9330;
+constexpr int kClientHeight = 6405;
+constexpr int kToolbarHeight = 420;
+constexpr int kStatusBarHeight = 300;
+
+// How an item of the design that no code makes usable is shown.
+enum class ItemState { Usable, Greyed, Hidden };
+
+struct MenuItem {
+    const char* name;
+    const char* caption;  // "-" is a separator
+    const char* shortcut;
+    ItemState state;
+    void (frmMain::*handler)();
+};
+
+struct Menu {
+    const char* name;
+    const char* caption;
+    ItemState state;
+    std::vector<MenuItem> items;
+};
+
+const std::vector<Menu>& menuDesign() {
+    using F = frmMain;
+    constexpr auto U = ItemState::Usable;
+    constexpr auto G = ItemState::Greyed;
+    constexpr auto H = ItemState::Hidden;
+    static const std::vector<Menu> menus = {
+        {"mFILE", "&File", U,
+         {{"mNEWFILE", "New File", "Ctrl+N", U, &F::mNEWFILE_Click},
+          {"mOPENFILE", "Open File..", "Ctrl+O", U, &F::mOPENFILE_Click},
+          {"mFILEINSERTFILE", "Insert File..", "", G, &F::mFILEINSERTFILE_Click},
+          {"mSAVEFILE", "Save", "Ctrl+S", U, &F::mSAVEFILE_Click},
+          {"mSAVEAS", "Save As..", "", U, &F::mSAVEAS_Click},
+          {"mSEPERATOR0", "-", "", U, nullptr},
+          {"mSEPARATOR17", "Print..", "", H, nullptr},
+          {"mSEPARATOR14", "-", "", U, nullptr},
+          {"mQUIT", "Quit", "", U, &F::mQUIT_Click}}},
+        {"mEDIT", "&Edit", U,
+         {{"mEDITUNDO", "Undo", "", U, &F::mEDITUNDO_Click},
+          {"mEDITREDO", "Redo", "", U, &F::mEDITREDO_Click},
+          {"mSEPARATOR2", "-", "", U, nullptr},
+          {"mEDITCUT", "Cut", "", U, &F::mEDITCUT_Click},
+          {"mEDITCOPY", "Copy", "", U, &F::mEDITCOPY_Click},
+          {"mEDITPASTE", "Paste", "", U, &F::mEDITPASTE_Click},
+          {"mSEPRATOR3", "-", "", U, nullptr},
+          {"mEDITSELECTALL", "Select All", "", U, &F::mEDITSELECTALL_Click}}},
+        {"mnuInsert", "&Insert", U, {{"mnuInsertRef", "Insert Merchant Re&frences", "", U, &F::mnuInsertRef_Click}}},
+        {"mSEARCH", "S&earch", U,
+         {{"mSEARCHFIND", "Find", "Ctrl+F", U, &F::mSEARCHFIND_Click},
+          {"mSEARCHFINDNEXT", "Find Next", "F3", U, &F::mSEARCHFINDNEXT_Click},
+          {"mSEARCHFINDPREVIOUS", "Find Previous", "Ctrl+F3", U, &F::mSEARCHFINDPREVIOUS_Click},
+          {"mSEARCHREPLACE", "Replace", "Ctrl+H", U, &F::mSEARCHREPLACE_Click},
+          {"mSEPARATOR10", "-", "", U, nullptr},
+          {"mSEARCHGOTOLINE", "Go to Line", "", U, &F::mSEARCHGOTOLINE_Click},
+          {"mSEPARATOR11", "-", "", U, nullptr}}},
+        {"mINSERT", "&Insert", G,
+         {{"mINSERTNPC", "NPC", "", G, nullptr}, {"mINSERTMESSAGE", "Message", "Ctrl+M", G, nullptr}}},
+        {"mnuSyntax", "&Syntax", U, {{"mnuSyntaxTitles", "&Get Menu Titles", "", U, &F::mnuSyntaxTitles_Click}}},
+        {"mHELP", "&Help", U, {{"mHELPABOUT", "About", "", U, &F::mHELPABOUT_Click}}},
+    };
+    return menus;
+}
+
+}  // namespace
+
+QPointer<frmMain> frmMain::instance_;
+
+frmMain::frmMain() {
+    instance_ = this;
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(artwork::programIcon());
+    setFont(QFont(QStringLiteral("Tahoma"), 8.25));
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
+    buildControls();
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+    client_->installEventFilter(this);
+    resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+frmMain* frmMain::instance() { return instance_.data(); }
+
+int frmMain::toPixels(double twips) const { return twipsToPixels(twips, logicalDpiX()); }
+int frmMain::toTwips(double pixels) const { return pixelsToTwips(pixels, logicalDpiX()); }
+int frmMain::ScaleWidth() const { return toTwips(client_->width()); }
+int frmMain::ScaleHeight() const { return toTwips(client_->height()); }
+
+void frmMain::placeTwips(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+void frmMain::setWidthTwips(QWidget* w, int width) { w->resize(toPixels(width), w->height()); }
+void frmMain::setHeightTwips(QWidget* w, int height) { w->resize(w->width(), toPixels(height)); }
+int frmMain::heightTwips(const QWidget* w) const { return toTwips(w->height()); }
+
+void frmMain::buildControls() {
+    Combo2 = new QComboBox(client_);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    cboNPC = new QComboBox(client_);
+    cboNPC->setObjectName(QStringLiteral("cboNPC"));
+    Combo1 = new QComboBox(client_);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    // A drop-down list's height is its font's; only left, top and width are designed.
+    placeTwips(Combo2, 0, 480, 2160, 315);
+    placeTwips(cboNPC, 2280, 480, 3480, 315);
+    placeTwips(Combo1, 5760, 480, 3480, 315);
+    for (QComboBox* combo : {Combo2, cboNPC, Combo1}) {
+        combo->setEditable(false);
+        combo->setMaxVisibleItems(20);
+    }
+
+    List1 = new QListWidget(client_);
+    List1->setObjectName(QStringLiteral("List1"));
+    placeTwips(List1, 0, 840, 2175, 5130);
+    TV1 = new QTreeWidget(client_);
+    TV1->setObjectName(QStringLiteral("TV1"));
+    TV1->setHeaderHidden(true);
+    TV1->setColumnCount(1);
+    placeTwips(TV1, 0, 840, 2175, 5175);
+    TV1->setVisible(false);
+
+    maxEdit = new quill::maxEdit(client_);
+    maxEdit->setObjectName(QStringLiteral("maxEdit"));
+    placeTwips(maxEdit, layout::kEditorLeft, layout::kEditorTop, 6975, 5295);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(3500);
+
+    connect(cboNPC, &QComboBox::activated, this, &frmMain::cboNPC_Click);
+    connect(Combo1, &QComboBox::activated, this, &frmMain::Combo1_Click);
+    connect(Combo2, &QComboBox::activated, this, &frmMain::Combo2_Click);
+    connect(TV1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node, int) { TV1_NodeClick(node); });
+    connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { List1_DblClick(); });
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(maxEdit, &maxEdit::ModifiedChange, this, &frmMain::maxEdit_ModifiedChange);
+
+    setTabOrder(maxEdit, cboNPC);
+    setTabOrder(cboNPC, List1);
+    setTabOrder(List1, Combo2);
+    setTabOrder(Combo2, TV1);
+    setTabOrder(TV1, Combo1);
+}
+
+void frmMain::buildMenus() {
+    for (const Menu& m : menuDesign()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        menu->setObjectName(QString::fromUtf8(m.name));
+        menu->menuAction()->setObjectName(QString::fromUtf8(m.name));
+        menu->setEnabled(m.state == ItemState::Usable);
+        for (const MenuItem& item : m.items) {
+            const QString caption = QString::fromUtf8(item.caption);
+            QAction* action = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
+            action->setObjectName(QString::fromUtf8(item.name));
+            if (*item.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(item.shortcut)));
+            action->setEnabled(item.state == ItemState::Usable);
+            action->setVisible(item.state != ItemState::Hidden);
+            // Shortcuts reach the window even while the editor has the focus.
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action);
+            if (item.handler) connect(action, &QAction::triggered, this, item.handler);
+        }
+    }
+}
+
+void frmMain::buildToolbar() {
+    Toolbar1 = new QToolBar(client_);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setMovable(false);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    struct Button { const char* key; const char* image; const char* tip; };
+    for (const Button& b : {Button{"Openfile", "_openfile", "Open"}, Button{"Savefile", "_savefile", "Save"},
+                            Button{"Newfile", "_newfile", "New"}}) {
+        QAction* a = Toolbar1->addAction(QIcon(artwork::smallImage(QString::fromUtf8(b.image))), QString());
+        a->setObjectName(QString::fromUtf8(b.key));
+        a->setData(QString::fromUtf8(b.key));
+        a->setToolTip(QString::fromUtf8(b.tip));
+    }
+    connect(Toolbar1, &QToolBar::actionTriggered, this, &frmMain::Toolbar1_ButtonClick);
+}
+
+void frmMain::buildStatusBar() {
+    stbStatus = new QStatusBar(client_);
+    stbStatus->setObjectName(QStringLiteral("stbStatus"));
+    stbStatus->setSizeGripEnabled(false);
+    struct Panel { const char* key; QString text; int width; };
+    const Panel panels[] = {{"_general", qs(kWelcomeStatus), 6555},
+                            {"_modified", QString(), 950},
+                            {"_capslock", QStringLiteral("CAPS"), 750},
+                            {"_numlock", QStringLiteral("NUM"), 750}};
+    for (const Panel& p : panels) {
+        auto* frame = new QFrame(stbStatus);
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setFrameShadow(QFrame::Sunken);
+        auto* row = new QHBoxLayout(frame);
+        row->setContentsMargins(2, 0, 2, 0);
+        row->setSpacing(3);
+        const bool general = QLatin1String(p.key) == QLatin1String("_general");
+        if (general) {
+            auto* icon = new QLabel(frame);
+            icon->setPixmap(artwork::smallImage(QStringLiteral("_status")));
+            row->addWidget(icon);
+        }
+        auto* label = new QLabel(p.text, frame);
+        label->setObjectName(QString::fromUtf8(p.key));
+        row->addWidget(label, 1);
+        // The message panel takes what the bar has left, never under an inch.
+        if (general) frame->setMinimumWidth(toPixels(1440));
+        else frame->setFixedWidth(toPixels(p.width));
+        stbStatus->addWidget(frame, general ? 1 : 0);
+    }
+}
+
+QLabel* frmMain::panel(const QString& key) const { return stbStatus->findChild<QLabel*>(key); }
+
+void frmMain::setListIndex(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index);
+    if (combo == cboNPC) cboNPC_Click();
+    else if (combo == Combo1) Combo1_Click();
+    else if (combo == Combo2) Combo2_Click();
+}
+
+void frmMain::Form_Load() {
+    modDeclarations::InitPaths();
+    FillCommandLists();
+    setListIndex(Combo1, 0);
+    setWindowTitle(qs(kStartupCaption));
+    setListIndex(cboNPC, 0);
+    setHeightTwips(List1, heightTwips(maxEdit));
+    List1->addItem(QStringLiteral("--Menu Headers--"));
+    modCodeSense::SetupNPCScriptLanguage(*maxEdit);
+    modCodeSense::SetupEditorAppearance(*maxEdit);
+    setWidthTwips(maxEdit, ScaleWidth() - toTwips(List1->width()) - layout::kPaneGap);
+    setHeightTwips(maxEdit, ScaleHeight());
+    maxEdit->InsertText(qs(kDefaultScriptText));
+    setListIndex(Combo2, 0);
+    mnuSyntaxTitles_Click();
+    Timer1->start();
+    maxEdit->setFocus();
+}
+
+void frmMain::FillCommandLists() {
+    for (const std::string& caption : catalogue::captions()) cboNPC->addItem(QString::fromStdString(caption));
+    HourCounter = 25;
+    for (const std::string& row : catalogue::paneRows()) Combo2->addItem(QString::fromStdString(row));
+    for (const std::string& row : catalogue::builtInNames()) Combo1->addItem(QString::fromStdString(row));
+    for (const catalogue::TemplateNode& node : catalogue::templateNodes()) {
+        QTreeWidgetItem* parent = nullptr;
+        if (!node.parentKey.empty()) {
+            const auto found = TV1->findItems(QString(), Qt::MatchContains | Qt::MatchRecursive);
+            for (QTreeWidgetItem* candidate : found)
+                if (candidate->data(0, Qt::UserRole).toString() == QString::fromStdString(node.parentKey)) parent = candidate;
+        }
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TV1);
+        item->setText(0, QString::fromStdString(node.text));
+        item->setData(0, Qt::UserRole, QString::fromStdString(node.key));
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::Form_Resize() {
+    // The bars follow the window by their alignment.
+    Toolbar1->setGeometry(0, 0, client_->width(), toPixels(kToolbarHeight));
+    stbStatus->setGeometry(0, client_->height() - toPixels(kStatusBarHeight), client_->width(),
+                           toPixels(kStatusBarHeight));
+    // A size that cannot be applied (a negative width in a very narrow
+    // window) is skipped; the control keeps its previous size.
+    const int width = layout::editorWidth(ScaleWidth(), toTwips(List1->width()));
+    if (width >= 0) setWidthTwips(maxEdit, width);
+    setHeightTwips(maxEdit, layout::editorHeight(ScaleHeight()));
+    setHeightTwips(List1, heightTwips(maxEdit));
+    setHeightTwips(TV1, heightTwips(List1));
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel) event->ignore();
+    else event->accept();
+}
+
+void frmMain::Form_Unload(bool& cancel) {
+    modWindowMetrics::SaveWindowMetrics(this);
+    if (maxEdit->Text() == qs(kDefaultScriptText)) return;
+    const auto answer = Prompter::current().ask(this, qs(kSaveQuestionTitle), qs(kSaveQuestion),
+                                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                                QMessageBox::Information, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) {
+        // A save that did not happen (Save As cancelled, the write failed)
+        // keeps the window open, so the script is not lost.
+        if (!modDocument::SaveDocument()) cancel = true;
+    } else if (answer != QMessageBox::No) {
+        cancel = true;
+    }
+}
+
+void frmMain::Toolbar1_ButtonClick(QAction* button) {
+    const QString key = button->data().toString();
+    if (key == QLatin1String("Savefile")) modDocument::SaveDocument();
+    else if (key == QLatin1String("Openfile")) modDocument::OpenDocument();
+    else if (key == QLatin1String("Newfile")) modDocument::NewDocument();
+}
+
+void frmMain::Timer1_Timer() { mnuSyntaxTitles_Click(); }
+
+void frmMain::mNEWFILE_Click() { modDocument::NewDocument(); }
+void frmMain::mOPENFILE_Click() { modDocument::OpenDocument(); }
+void frmMain::mFILEINSERTFILE_Click() {}
+void frmMain::mSAVEFILE_Click() { modDocument::SaveDocument(); }
+void frmMain::mSAVEAS_Click() { modDocument::SaveDocumentAs(); }
+void frmMain::mQUIT_Click() { close(); }
+
+void frmMain::mEDITUNDO_Click() {
+    if (maxEdit->CanUndo()) maxEdit->Undo();
+    else modDocument::SetStatusText(QStringLiteral("Cannot Undo; currently at end of undo buffer."));
+}
+
+void frmMain::mEDITREDO_Click() {
+    if (maxEdit->CanRedo()) maxEdit->Redo();
+    else modDocument::SetStatusText(QStringLiteral("Cannot Redo; currently at end of redo buffer."));
+}
+
+void frmMain::mEDITCUT_Click() { if (maxEdit->CanCut()) maxEdit->Cut(); }
+void frmMain::mEDITCOPY_Click() { if (maxEdit->CanCopy()) maxEdit->Copy(); }
+void frmMain::mEDITPASTE_Click() { if (maxEdit->CanPaste()) maxEdit->Paste(); }
+void frmMain::mEDITSELECTALL_Click() { maxEdit->SelectionSpan(QString::number(maxEdit->Text().size())); }
+
+void frmMain::mnuInsertRef_Click() { dialogs::showFrmRef(); }
+
+void frmMain::mSEARCHFIND_Click() { maxEdit->RunCommand(ecFind); }
+void frmMain::mSEARCHFINDNEXT_Click() { maxEdit->RunCommand(ecFindNext); }
+void frmMain::mSEARCHFINDPREVIOUS_Click() { maxEdit->RunCommand(ecFindPrevious); }
+void frmMain::mSEARCHREPLACE_Click() { maxEdit->RunCommand(ecReplace); }
+void frmMain::mSEARCHGOTOLINE_Click() { maxEdit->RunCommand(ecGoToLine, -1); }
+
+void frmMain::mnuSyntaxTitles_Click() {
+    modDuplicates::GetMenuTitles(List1, maxEdit);
+    modDuplicates::FindDuplicateMenus(List1);
+}
+
+void frmMain::mHELPABOUT_Click() { showFrmAbout(); }
+
+void frmMain::cboNPC_Click() { InsertCommandSnippet(static_cast<qint16>(cboNPC->currentIndex())); }
+
+void frmMain::InsertCommandSnippet(qint16 index) {
+    const catalogue::Pick pick = catalogue::pick(index, cboNPC->itemText(index).toStdString());
+    for (const std::string& text : pick.inserts) maxEdit->InsertText(QString::fromStdString(text));
+    switch (pick.dialog) {
+        case catalogue::Dialog::CheckFlag: dialogs::showFrmFlag(); break;
+        case catalogue::Dialog::BatchCreator: dialogs::showFrmBatch(); break;
+        case catalogue::Dialog::DiceScripter: dialogs::showFrmCasino(); break;
+        case catalogue::Dialog::None: break;
+    }
+}
+
+void frmMain::Combo1_Click() {
+    const int index = Combo1->currentIndex();
+    InsertBuiltInName(static_cast<qint16>(index), Combo1->itemText(index));
+}
+
+void frmMain::InsertBuiltInName(qint16 index, const QString& text) {
+    for (const std::string& piece : catalogue::builtInNamePick(index, text.toStdString()))
+        maxEdit->InsertText(QString::fromStdString(piece));
+}
+
+void frmMain::Combo2_Click() {
+    if (Combo2->currentText() == qs(catalogue::kPaneMenuHeaders)) {
+        TV1->setVisible(false);
+        List1->setVisible(true);
+    }
+    if (Combo2->currentText() == qs(catalogue::kPaneTemplates)) {
+        TV1->setVisible(true);
+        List1->setVisible(false);
+    }
+}
+
+void frmMain::TV1_NodeClick(QTreeWidgetItem* node) {
+    const int kind = catalogue::templateKindForNode(node->text(0).toStdString());
+    if (kind == 0) return;
+    maxEdit->setText(QString());
+    InsertNpcTemplate(static_cast<qint16>(kind));
+}
+
+void frmMain::InsertNpcTemplate(qint16 kind) {
+    const std::string text = catalogue::templateText(kind);
+    if (!text.empty()) maxEdit->InsertText(QString::fromStdString(text));
+}
+
+void frmMain::List1_DblClick() {}
+
+void frmMain::maxEdit_ModifiedChange(quill::maxEdit* editor) { modDocument::SetModified(editor->ModifiedFlag()); }
+
+}  // namespace quill

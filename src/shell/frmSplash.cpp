@@ -1,0 +1,115 @@
+#include "shell/frmSplash.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include "shell/Artwork.h"
+#include "shell/app_info.h"
+#include "shell/frmMain.h"
+#include "shell/twips.h"
+
+namespace quill {
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString());
+    setWindowIcon(artwork::programIcon());
+    const double dpi = logicalDpiX();
+    auto px = [dpi](double twips) { return twipsToPixels(twips, dpi); };
+    setFixedSize(px(7275), px(4110));
+
+    const QColor highlightText = palette().color(QPalette::HighlightedText);
+    auto makeLabel = [&](const char* name, const QString& family, double points, bool bold) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromUtf8(name));
+        QFont font(family);
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        label->setFont(font);
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, highlightText);
+        label->setPalette(pal);
+        return label;
+    };
+
+    imgLogo = new QLabel(this);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setScaledContents(true);
+    imgLogo->setPixmap(artwork::programIconPixmap(32));
+    imgLogo->setGeometry(px(195), px(368), px(1215), px(1545));
+
+    lblProductName = makeLabel("lblProductName", QStringLiteral("Arial"), 32.25, true);
+    lblProductName->move(px(1665), px(1028));
+    lblPlatform = makeLabel("lblPlatform", QStringLiteral("Arial"), 15.75, true);
+    lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblPlatform->setText(qs(kSplashPlatform));
+    lblPlatform->setGeometry(px(4635), px(2228), px(2385), px(360));
+    lblVersion = makeLabel("lblVersion", QStringLiteral("Arial"), 12, true);
+    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblVersion->setGeometry(px(6045), px(2588), px(885), px(285));
+    lblWarning = makeLabel("lblWarning", QStringLiteral("Arial"), 8.25, false);
+    lblWarning->setText(qs(kSplashWarning));
+    lblWarning->setGeometry(px(225), px(3548), px(6855), px(195));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5000);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+
+    Form_Load();
+    Timer1->start();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void frmSplash::Form_Load() {
+    lblVersion->setText(QString::fromStdString(splashVersionText()));
+    lblProductName->setText(qs(kProgramTitle));
+    lblProductName->adjustSize();
+}
+
+void frmSplash::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Keys must reach the splash even though it has no controls that take focus.
+    activateWindow();
+    setFocus();
+}
+
+void frmSplash::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    static const QPixmap background = artwork::splashBackground();
+    p.drawPixmap(0, 0, background);
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* event) {
+    // Only keys that type a character end the splash; Shift, arrows and
+    // function keys type nothing.
+    if (!event->text().isEmpty()) Form_KeyPress();
+}
+
+void frmSplash::Form_KeyPress() { handOver(); }
+void frmSplash::Timer1_Timer() { handOver(); }
+
+void frmSplash::handOver() {
+    if (handedOver_) return;
+    handedOver_ = true;
+    Timer1->stop();
+    // The main window is shown before the splash goes, so the program never
+    // passes through a moment without a window and quits.
+    auto* main = new frmMain();
+    main->show();
+    close();
+}
+
+}  // namespace quill

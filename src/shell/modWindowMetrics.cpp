@@ -1,0 +1,9 @@
+#include "shell/modWindowMetrics.h"
+
+#include <QWidget>
+
+namespace quill::modWindowMetrics {
+
+void SaveWindowMetrics(QWidget*) {}
+
+}  // namespace quill::modWindowMetrics

@@ -1,0 +1,133 @@
+#include "shell/text_format.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+
+namespace quill::textfile {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// Windows-1252 bytes 0x80..0x9F. The unassigned bytes (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) map to the C1 control characters of the same value.
+constexpr std::array<char32_t, 32> kHighTable = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+int windows1252Byte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (std::size_t i = 0; i < kHighTable.size(); ++i)
+        if (kHighTable[i] == cp) return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+// Reads one code point of valid UTF-8 at `i`, advancing `i`.
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    int len = b0 < 0x80 ? 1 : b0 < 0xE0 ? 2 : b0 < 0xF0 ? 3 : 4;
+    char32_t cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+    for (int k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    i += len;
+    return cp;
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view s) {
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    while (i < n) {
+        // Skip plain ASCII eight bytes at a time: scripts are mostly ASCII.
+        while (i + 8 <= n) {
+            std::uint64_t chunk;
+            __builtin_memcpy(&chunk, p + i, 8);
+            if (chunk & 0x8080808080808080ULL) break;
+            i += 8;
+        }
+        if (i >= n) break;
+        const unsigned char c = p[i];
+        if (c < 0x80) { ++i; continue; }
+        int len;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) len = 2;
+        else if (c == 0xE0) { len = 3; lo = 0xA0; }
+        else if (c >= 0xE1 && c <= 0xEC) len = 3;
+        else if (c == 0xED) { len = 3; hi = 0x9F; }  // no UTF-16 surrogates
+        else if (c >= 0xEE && c <= 0xEF) len = 3;
+        else if (c == 0xF0) { len = 4; lo = 0x90; }
+        else if (c >= 0xF1 && c <= 0xF3) len = 4;
+        else if (c == 0xF4) { len = 4; hi = 0x8F; }
+        else return false;
+        if (i + len > n) return false;
+        if (p[i + 1] < lo || p[i + 1] > hi) return false;
+        for (int k = 2; k < len; ++k)
+            if (p[i + k] < 0x80 || p[i + k] > 0xBF) return false;
+        i += len;
+    }
+    return true;
+}
+
+TextFormat decodeInPlace(std::string& bytes) {
+    TextFormat format;
+    const bool bom = std::string_view(bytes).substr(0, 3) == kBom;
+    if (isValidUtf8(std::string_view(bytes).substr(bom ? 3 : 0))) {
+        format.byteOrderMark = bom;
+        if (bom) bytes.erase(0, 3);
+        return format;
+    }
+    format.encoding = Encoding::Windows1252;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) out.push_back(ch);
+        else appendUtf8(out, b < 0xA0 ? kHighTable[b - 0x80] : static_cast<char32_t>(b));
+    }
+    bytes.swap(out);
+    return format;
+}
+
+bool encode(std::string_view utf8, const TextFormat& format, std::string& out, std::string& error) {
+    out.clear();
+    if (format.encoding == Encoding::Utf8) {
+        out.reserve(utf8.size() + 3);
+        if (format.byteOrderMark) out.append(kBom);
+        out.append(utf8);
+        return true;
+    }
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t at = i;
+        const char32_t cp = nextCodePoint(utf8, i);
+        const int b = windows1252Byte(cp);
+        if (b < 0) {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
+            error = "the file is Windows-1252 text, which cannot hold the character " +
+                    std::string(utf8.substr(at, i - at)) + " (" + hex + ")";
+            return false;
+        }
+        out.push_back(static_cast<char>(b));
+    }
+    return true;
+}
+
+}  // namespace quill::textfile

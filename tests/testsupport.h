@@ -1,0 +1,37 @@
+#pragma once
+// Shared pieces of the window tests: a prompter that answers as told and
+// records what it was asked, and a temporary folder per test.
+
+#include <QStringList>
+#include <deque>
+
+#include "shell/Prompter.h"
+
+namespace quill::test {
+
+class ScriptedPrompter : public Prompter {
+public:
+    ScriptedPrompter() { Prompter::install(this); }
+    ~ScriptedPrompter() override { Prompter::install(nullptr); }
+
+    struct Asked {
+        QString title, text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButton defaultButton;
+    };
+    std::deque<QMessageBox::StandardButton> answers;  // for ask(); Cancel when empty
+    std::deque<QString> files;                         // for openFile()/saveFile(); "" when empty
+    std::vector<Asked> asked;
+    std::vector<Asked> told;
+    QStringList fileDialogs;  // "open|title|filter|dir" or "save|..."
+
+    QMessageBox::StandardButton ask(QWidget*, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                    QMessageBox::StandardButton defaultButton) override;
+    void tell(QWidget*, const QString& title, const QString& text, QMessageBox::Icon icon) override;
+    QString openFile(QWidget*, const QString& title, const QString& filter, const QString& dir) override;
+    QString saveFile(QWidget*, const QString& title, const QString& filter, const QString& dir) override;
+};
+
+}  // namespace quill::test
