@@ -359,7 +359,7 @@ void frmMain::Timer1_Timer() {
 
 void frmMain::mNEWFILE_Click() { modDocument::NewDocument(); }
 void frmMain::mOPENFILE_Click() { modDocument::OpenDocument(); }
-void frmMain::mFILEINSERTFILE_Click() {}
+void frmMain::mFILEINSERTFILE_Click() { modDocument::InsertFile(); }
 void frmMain::mSAVEFILE_Click() { modDocument::SaveDocument(); }
 void frmMain::mSAVEAS_Click() { modDocument::SaveDocumentAs(); }
 void frmMain::mQUIT_Click() { close(); }
