@@ -108,7 +108,9 @@ void ResetDocumentState() { doc().resetDocumentState(); }
 bool NewDocument() { return doc().newDocument(); }
 bool AskToSave() { return doc().askToSave(); }
 void OpenDocument() { doc().openDocument(); }
-bool LoadDocument(const QString& fileName) { return doc().loadDocument(fileName.toStdString()); }
+bool LoadDocument(const QString& fileName) {
+    return doc().loadDocument(QDir::toNativeSeparators(fileName).toStdString());
+}
 bool SaveDocument() { return doc().saveDocument(); }
 bool SaveDocumentAs() { return doc().saveDocumentAs(); }
 void InsertFile() { doc().insertFile(); }

@@ -192,6 +192,15 @@ void wMsgBoxEx::done(int r) {
     QDialog::done(r);
 }
 
+void wMsgBoxEx::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    // QDialog makes the first button the default when shown; this box has
+    // none, so Enter in the message answers nothing. A button with the focus
+    // still takes Enter.
+    if (visible)
+        for (QPushButton* button : findChildren<QPushButton*>()) button->setDefault(false);
+}
+
 void wMsgBoxEx::txtText_Click(int index) {
     QPlainTextEdit* text = txtText[static_cast<std::size_t>(index)];
     QTextCursor cursor = text->textCursor();

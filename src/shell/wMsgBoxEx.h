@@ -53,6 +53,7 @@ public slots:
 
 protected:
     void done(int r) override;
+    void setVisible(bool visible) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -73,6 +73,7 @@ void tst_wMsgBoxEx::rowsAndCaptions() {
     box.Setup("Hello", mbxIconInformation, static_cast<MsgBoxExButtons>(buttons), "T", 0, mbxPosCentre, false, false);
     for (int i = 0; i < 4; ++i) QCOMPARE(box.fraContainer[i]->isVisibleTo(&box), i == frame);
     QCOMPARE(visibleButtons(box), shown);
+    box.show();
     for (QPushButton* b : box.findChildren<QPushButton*>()) QVERIFY(!b->isDefault());
 }
 
