@@ -34,6 +34,11 @@ QFont designFont(const QStringList& families, double points, bool bold) {
     return font;
 }
 
+QStringList sansSerifFamilies() {
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")};
+}
+
 std::string choiceOf(const QComboBox* combo) {
     const int index = combo->currentIndex();
     return index < 0 ? std::string() : combo->itemText(index).toStdString();

@@ -29,6 +29,9 @@ QLabel* autoSizeLabel(QWidget* parent, const char* name, const QString& text, in
 // A font by the designed family, with close relatives where that family is
 // not installed.
 QFont designFont(const QStringList& families, double points, bool bold = false);
+// The dialogs' own face, "MS Sans Serif", and faces of about its width: the
+// layouts are measured for it, and a wider face cuts captions short.
+QStringList sansSerifFamilies();
 
 // The text of a drop-down list's chosen entry; empty while none is chosen.
 std::string choiceOf(const QComboBox* combo);

@@ -18,7 +18,7 @@ frmBatch::frmBatch() : QWidget(nullptr, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Brannick : Batch Creator"));
     setWindowIcon(artwork::programIcon());
-    setFont(designFont({QStringLiteral("MS Sans Serif")}, 8.25));
+    setFont(designFont(sansSerifFamilies(), 8.25));
     resize(px(this, 6045), px(this, 2280));
 
     // Stretched to its control; the controls keep their places when the
@@ -29,7 +29,7 @@ frmBatch::frmBatch() : QWidget(nullptr, Qt::Window) {
     Image1->setScaledContents(true);
     placeTwips(Image1, 0, -360, 6240, 4500);
 
-    const QFont labelFont = designFont({QStringLiteral("MS Sans Serif")}, 8.25, true);
+    const QFont labelFont = designFont(sansSerifFamilies(), 8.25, true);
     auto colouredLabel = [&](const char* name, const char* text, int left, QPalette::ColorRole colour) {
         QLabel* label = autoSizeLabel(this, name, QString(), left, 240);
         label->setFont(labelFont);
@@ -72,7 +72,7 @@ frmBatch::frmBatch() : QWidget(nullptr, Qt::Window) {
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFont(designFont({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"),
-                               QStringLiteral("DejaVu Sans")},
+                               QStringLiteral("Liberation Sans")},
                               8.25));
     QPalette listPalette = List1->palette();
     listPalette.setColor(QPalette::Text, Qt::black);

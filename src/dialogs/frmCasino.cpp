@@ -35,9 +35,12 @@ frmCasino::frmCasino()
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmCasino"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // A tool window (kept out of the task bar) would not keep the program
+    // running on its own; this one does, after the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose);
     setWindowTitle(QStringLiteral("Dice Scripter"));
     setWindowIcon(artwork::programIcon());
-    setFont(designFont({QStringLiteral("MS Sans Serif")}, 8.25));
+    setFont(designFont(sansSerifFamilies(), 8.25));
     setFixedSize(px(this, 6810), px(this, 2805));
     move(px(this, 3945), px(this, 5265));
 

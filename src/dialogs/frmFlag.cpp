@@ -21,7 +21,7 @@ frmFlag::frmFlag()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Check Flag"));
     setWindowIcon(artwork::programIcon());
-    setFont(designFont({QStringLiteral("MS Sans Serif")}, 8.25));
+    setFont(designFont(sansSerifFamilies(), 8.25));
     setFixedSize(px(this, 3180), px(this, 2145));
 
     // Shown at its own size, cut by the window's edges.
@@ -32,7 +32,7 @@ frmFlag::frmFlag()
     placeTwips(Image1, -720, -360, 6000, 4500);
 
     Label1 = autoSizeLabel(this, "Label1", QString(), 555, 120);
-    Label1->setFont(designFont({QStringLiteral("MS Sans Serif")}, 9.75, true));
+    Label1->setFont(designFont(sansSerifFamilies(), 9.75, true));
     QPalette white = Label1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(white);

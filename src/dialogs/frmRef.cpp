@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "dialogs/FormKit.h"
 #include "dialogs/refs.h"
@@ -11,6 +12,15 @@
 
 namespace quill::dialogs {
 namespace {
+
+// The designed widths were measured for the Windows indicator and face;
+// where this platform's need more, a caption would be cut, so the box takes
+// the room it needs within its frame.
+void placeBox(QWidget* box, int left, int top, int width) {
+    placeTwips(box, left, top, width, 255);
+    const int room = box->parentWidget()->width() - box->x();
+    box->resize(std::min(std::max(box->width(), box->sizeHint().width()), room), box->height());
+}
 
 std::vector<bool> ticks(std::initializer_list<const QCheckBox*> boxes) {
     std::vector<bool> states;
@@ -27,9 +37,12 @@ frmRef::frmRef()
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmRef"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // A tool window (kept out of the task bar) would not keep the program
+    // running on its own; this one does, after the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose);
     setWindowTitle(QStringLiteral("Quillmoor v3 : Merchant Refrences"));
     setWindowIcon(artwork::programIcon());
-    setFont(designFont({QStringLiteral("MS Sans Serif")}, 8.25));
+    setFont(designFont(sansSerifFamilies(), 8.25));
     setFixedSize(px(this, 6420), px(this, 2940));
 
     auto frame = [&](const char* name, const QString& caption, int left, int top, int height) {
@@ -45,7 +58,7 @@ frmRef::frmRef()
         for (const refs::Box& b : refs::boxes(g)) {
             auto* box = new QCheckBox(QString::fromUtf8(b.caption), parent);
             box->setObjectName(QString::fromUtf8(b.name));
-            placeTwips(box, 360, top, 1335, 255);
+            placeBox(box, 360, top, 1335);
             made.push_back(box);
             top += 360;
         }
@@ -70,10 +83,10 @@ frmRef::frmRef()
 
     Option3 = new QRadioButton(QStringLiteral("Full  Price (100%)"), Frame5);
     Option3->setObjectName(QStringLiteral("Option3"));
-    placeTwips(Option3, 360, 360, 1575, 255);
+    placeBox(Option3, 360, 360, 1575);
     Option4 = new QRadioButton(QStringLiteral("PK Price (200%)"), Frame5);
     Option4->setObjectName(QStringLiteral("Option4"));
-    placeTwips(Option4, 360, 720, 1455, 255);
+    placeBox(Option4, 360, 720, 1455);
 
     auto button = [&](const char* name, const char* caption, int left, int top) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);

@@ -21,10 +21,14 @@ frmAbout::frmAbout()
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // A tool window (kept out of the task bar) would not keep the program
+    // running on its own; this one does, after the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("About Quillmoor v3"));
     setWindowIcon(artwork::programIcon());
     setFixedSize(px(this, 5610), px(this, 3150));
+    setFont(dialogs::designFont(dialogs::sansSerifFamilies(), 8.25));
 
     auto label = [&](const char* name, const QString& text, int left, int top, int width, int height) {
         auto* l = new QLabel(text, this);

@@ -34,6 +34,8 @@ private slots:
         frmFlag* f = pickRow();
         QVERIFY(f && f->isVisible());
         QVERIFY(!f->parentWidget());
+        // Keeps the program running after the main window has closed.
+        QVERIFY(f->testAttribute(Qt::WA_QuitOnClose));
         QCOMPARE(scriptText(), QStringLiteral("\r\n"));
         QCOMPARE(f->windowTitle(), QStringLiteral("Check Flag"));
         QCOMPARE(f->Label1->text(), QStringLiteral("Flag/Unit To Check:"));
