@@ -185,9 +185,6 @@ void maxEdit::Cut() { cut(); }
 void maxEdit::Copy() { copy(); }
 void maxEdit::Paste() { paste(); }
 
-void maxEdit::RunCommand(int, int) {}
-
-void maxEdit::SelectionSpan(const QString&) { selectAll(true); }
 
 void maxEdit::MarkedLine(int line) {
     if (markerHandle_ >= 0) markerDeleteHandle(markerHandle_);

@@ -3,6 +3,9 @@
 // rest of the program calls by name. Scintilla works in UTF-8; the file's own
 // format is remembered so that a save writes back the bytes that were read.
 
+#include <QColor>
+#include <QHash>
+#include <QPointer>
 #include <QString>
 #include <Qsci/qsciscintilla.h>
 #include <stdexcept>
@@ -12,6 +15,8 @@
 class QsciLexer;
 
 namespace quill {
+class FindDialog;
+class NpcLexer;
 
 // Raised by LoadFile, SaveToFile and InsertFileAt; what() is the description
 // shown to the user.
@@ -30,6 +35,16 @@ struct EditorRange {
     int StartColNo = 0;
     int EndLineNo = 0;
     int EndColNo = 0;
+};
+
+// What Find, Find Next, Find Previous and Replace search for.
+struct SearchOptions {
+    QString text;
+    QString replacement;
+    bool matchCase = false;
+    bool wholeWord = false;
+    bool wrap = true;
+    bool down = true;
 };
 
 // Command numbers that RunCommand understands.
@@ -81,9 +96,48 @@ public:
     void Copy();
     void Paste();
 
+    // The editor's own commands: Find and Replace open their dialog, Find
+    // Next and Find Previous repeat the last search (opening Find when there
+    // is none), Go to Line asks for a line number.
     void RunCommand(int command, int data = 0);
-    // "Select All" hands over the text's length in characters.
+    // Selects that many characters from the start of the text ("Select All"
+    // hands over the text's length in UTF-16 code units, as QString counts).
     void SelectionSpan(const QString& length);
+
+    // Searching, as the find and replace dialogs use it. FindText selects the
+    // next match in the given direction and remembers the search for Find
+    // Next; ReplaceSelection replaces the selection when it is a match and
+    // moves on; ReplaceAll replaces every match as one undo step.
+    bool FindText(const SearchOptions& options, bool forward);
+    bool ReplaceSelection(const SearchOptions& options);
+    int ReplaceAll(const SearchOptions& options);
+    const SearchOptions& lastSearch() const { return search_; }
+    bool hasLastSearch() const { return hasSearch_; }
+    FindDialog* findDialog() const;
+    // Moves the caret to the start of a line counted from 1; false, moving
+    // nothing, when the script has no such line.
+    bool GoToLine(int lineNumber);
+
+    // Language and appearance (see maxEditLanguage.cpp for what each option,
+    // colour slot and slot value means here).
+    void LanguageName(const QString& name);
+    QString languageName() const { return languageName_; }
+    NpcLexer* languageLexer() const { return lexer_; }
+    class FontRef {
+    public:
+        explicit FontRef(maxEdit* editor) : editor_(editor) {}
+        void Name(const QString& name);
+        void Size(double points);
+
+    private:
+        maxEdit* editor_;
+    };
+    FontRef Font() { return FontRef(this); }
+    // `value` is a boolean (non-zero is on) or a number, by option.
+    void AppearanceOption(int option, int value);
+    // `rgb`: red in the lowest byte, then green, then blue.
+    void SetColourSlot(int slot, quint32 rgb);
+    void SetSlotValue(int slot, int value);
 
     void MarkedLine(int line);
     int markedLine() const;
@@ -99,9 +153,25 @@ private:
     void replaceAllBytes(const std::string& utf8);
     std::string utf8Bytes() const;
 
+    void applyAppearance();
+    long searchIn(const QByteArray& what, int flags, long from, long to);
+    void openFindDialog(bool replace);
+
     textfile::TextFormat format_;
     int markerHandle_ = -1;
     bool lastModified_ = false;
+
+    SearchOptions search_;
+    bool hasSearch_ = false;
+    QPointer<FindDialog> findDialog_;
+
+    QString languageName_;
+    NpcLexer* lexer_ = nullptr;
+    bool colourSyntax_ = true;
+    QString fontName_ = QStringLiteral("Courier New");
+    double fontSize_ = 9;
+    QHash<int, QColor> slotColours_;
+    QHash<int, int> slotValues_;
 };
 
 }  // namespace quill

@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "shell/modDocument.h"
+#include "shell/paths.h"
 
 namespace quill::modDeclarations {
 namespace {
@@ -12,12 +13,16 @@ QString appPath, dataPath, scriptIniFile, settingsIniFile;
 
 }  // namespace
 
+void InitPathsFrom(const QString& executableFolder) {
+    const paths::ProgramPaths p = paths::programPaths(QDir::toNativeSeparators(executableFolder).toStdString());
+    appPath = QString::fromStdString(p.appPath);
+    dataPath = QString::fromStdString(p.dataPath);
+    scriptIniFile = QString::fromStdString(p.scriptIniFile);
+    settingsIniFile = QString::fromStdString(p.settingsIniFile);
+}
+
 void InitPaths() {
-    appPath = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    if (!appPath.endsWith(QDir::separator())) appPath += QDir::separator();
-    dataPath = appPath + QStringLiteral("Data") + QDir::separator();
-    scriptIniFile = appPath + QStringLiteral("NPC Script.ini");
-    settingsIniFile = dataPath + QStringLiteral("Settings.ini");
+    InitPathsFrom(QCoreApplication::applicationDirPath());
     modDocument::ResetDocumentState();
 }
 

@@ -6,6 +6,9 @@
 namespace quill::modDeclarations {
 
 void InitPaths();
+// The paths for an executable in `executableFolder`, without touching the
+// document state; InitPaths uses it with the real folder.
+void InitPathsFrom(const QString& executableFolder);
 QString AppPath();
 QString DataPath();
 QString ScriptIniFile();

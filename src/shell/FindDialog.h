@@ -1,0 +1,68 @@
+#pragma once
+// The editor's own Find / Replace window and its Go to Line question.
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quill {
+class maxEdit;
+struct SearchOptions;
+
+// One window for both commands; Replace shows the replacement box and its
+// two buttons. Modeless, so the user can keep editing while it is open.
+class FindDialog : public QDialog {
+    Q_OBJECT
+public:
+    FindDialog(maxEdit* editor, QWidget* parent);
+    void setReplaceMode(bool replace);
+    bool replaceMode() const { return replace_; }
+
+    QLineEdit* txtFind = nullptr;
+    QLineEdit* txtReplace = nullptr;
+    QCheckBox* chkMatchCase = nullptr;
+    QCheckBox* chkWholeWord = nullptr;
+    QCheckBox* chkWrap = nullptr;
+    QRadioButton* optUp = nullptr;
+    QRadioButton* optDown = nullptr;
+    QPushButton* cmdFindNext = nullptr;
+    QPushButton* cmdReplace = nullptr;
+    QPushButton* cmdReplaceAll = nullptr;
+    QLabel* lblResult = nullptr;
+
+public slots:
+    void findNext();
+    void replaceOne();
+    void replaceAll();
+
+private:
+    SearchOptions options() const;
+    void showNotFound();
+
+    maxEdit* editor_;
+    bool replace_ = false;
+    QLabel* lblReplace_ = nullptr;
+};
+
+// Asks for a line number from 1 to the script's line count; anything else is
+// refused in the window itself, which stays open.
+class GoToLineDialog : public QDialog {
+    Q_OBJECT
+public:
+    GoToLineDialog(int lineCount, QWidget* parent);
+    int lineNumber() const { return line_; }
+    void accept() override;
+
+    QLineEdit* txtLine = nullptr;
+    QLabel* lblError = nullptr;
+
+private:
+    int lineCount_;
+    int line_ = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,202 @@
+#include "shell/ini.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+namespace quill::ini {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+// One line of the file: [begin, end) is its text, [end, next) its line break.
+struct Line {
+    std::size_t begin, end, next;
+    enum Kind { Other, Section, Entry } kind;
+    std::string_view name;  // section name or key, trimmed
+    std::string_view value; // entry value, trimmed
+};
+
+std::vector<Line> parse(std::string_view content) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < content.size()) {
+        std::size_t end = content.find('\n', pos);
+        std::size_t next = end == std::string_view::npos ? content.size() : end + 1;
+        if (end == std::string_view::npos) end = content.size();
+        else if (end > pos && content[end - 1] == '\r') --end;
+        Line line{pos, end, next, Line::Other, {}, {}};
+        const std::string_view text = trim(content.substr(pos, end - pos));
+        if (!text.empty() && text.front() == '[') {
+            const std::size_t close = text.rfind(']');
+            if (close != std::string_view::npos && close > 0) {
+                line.kind = Line::Section;
+                line.name = trim(text.substr(1, close - 1));
+            }
+        } else if (const std::size_t eq = text.find('='); eq != std::string_view::npos) {
+            line.kind = Line::Entry;
+            line.name = trim(text.substr(0, eq));
+            line.value = trim(text.substr(eq + 1));
+        }
+        lines.push_back(line);
+        pos = next;
+    }
+    return lines;
+}
+
+// Index of the first section line called `section`, or -1.
+long findSection(const std::vector<Line>& lines, std::string_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].kind == Line::Section && sameName(lines[i].name, section)) return static_cast<long>(i);
+    return -1;
+}
+
+std::string_view lineBreakOf(std::string_view content) {
+    const std::size_t lf = content.find('\n');
+    if (lf != std::string_view::npos && (lf == 0 || content[lf - 1] != '\r')) return "\n";
+    return "\r\n";
+}
+
+std::atomic<unsigned> tempCounter{0};
+
+}  // namespace
+
+std::string lookup(std::string_view content, std::string_view section, std::string_view key,
+                   std::string_view defaultValue) {
+    const std::vector<Line> lines = parse(content);
+    const long at = findSection(lines, trim(section));
+    std::string_view result = defaultValue;
+    if (at >= 0) {
+        for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines.size() && lines[i].kind != Line::Section; ++i) {
+            if (lines[i].kind == Line::Entry && sameName(lines[i].name, trim(key))) {
+                result = lines[i].value;
+                break;
+            }
+        }
+    }
+    return std::string(result.substr(0, kMaxValueLength));
+}
+
+std::string update(std::string_view content, std::string_view section, std::string_view key,
+                   std::string_view value) {
+    section = trim(section);
+    key = trim(key);
+    const std::string_view lineBreak = lineBreakOf(content);
+    const std::vector<Line> lines = parse(content);
+    const long at = findSection(lines, section);
+
+    std::string out;
+    out.reserve(content.size() + section.size() + key.size() + value.size() + 8);
+    if (at < 0) {
+        out.append(content);
+        if (!out.empty() && out.back() != '\n') out.append(lineBreak);
+        out.append("[").append(section).append("]").append(lineBreak);
+        out.append(key).append("=").append(value).append(lineBreak);
+        return out;
+    }
+
+    std::size_t last = static_cast<std::size_t>(at);  // last non-blank line of the section
+    for (std::size_t i = last + 1; i < lines.size() && lines[i].kind != Line::Section; ++i) {
+        const Line& line = lines[i];
+        if (line.kind == Line::Entry && sameName(line.name, key)) {
+            out.append(content.substr(0, line.begin));
+            out.append(line.name).append("=").append(value);
+            out.append(content.substr(line.end));
+            return out;
+        }
+        if (!trim(content.substr(line.begin, line.end - line.begin)).empty()) last = i;
+    }
+    const Line& after = lines[last];
+    out.append(content.substr(0, after.next));
+    if (after.next == after.end) out.append(lineBreak);  // the file ended without a line break
+    out.append(key).append("=").append(value).append(lineBreak);
+    out.append(content.substr(after.next));
+    return out;
+}
+
+bool writable(std::string_view section, std::string_view key, std::string_view value) {
+    auto breaksLines = [](std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; };
+    if (breaksLines(section) || breaksLines(key) || breaksLines(value)) return false;
+    if (trim(section).empty() || trim(key).empty()) return false;
+    if (key.find('=') != std::string_view::npos || trim(key).front() == '[') return false;
+    return section.find(']') == std::string_view::npos;
+}
+
+std::string readValue(const std::string& fileName, std::string_view section, std::string_view key,
+                      std::string_view defaultValue) {
+    std::ifstream in(fs::path(fileName), std::ios::binary);
+    if (!in) return std::string(defaultValue.substr(0, kMaxValueLength));
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return lookup(bytes.str(), section, key, defaultValue);
+}
+
+bool writeValue(const std::string& fileName, std::string_view section, std::string_view key,
+                std::string_view value) {
+    if (!writable(section, key, value)) return false;
+    std::error_code ec;
+    const fs::path path(fileName);
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, ec)) return false;
+
+    std::string content;
+    const bool exists = fs::exists(path, ec);
+    if (exists) {
+        if (!fs::is_regular_file(path, ec)) return false;
+        // Opening for appending tests the right to write without changing a byte.
+        if (!std::ofstream(path, std::ios::binary | std::ios::app)) return false;
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        content = bytes.str();
+    }
+    const std::string updated = update(content, section, key, value);
+    if (exists && updated == content) return true;
+
+    fs::path temp;
+    do {
+        temp = path;
+        temp += ".~" + std::to_string(tempCounter++) + ".tmp";
+    } while (fs::exists(temp, ec));
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    if (exists) fs::permissions(temp, fs::status(path, ec).permissions(), ec);
+    fs::rename(temp, path, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace quill::ini
