@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "shell/ini.h"
+
+namespace fs = std::filesystem;
+using namespace quill;
+
+namespace {
+
+struct LookupCase {
+    const char* name;
+    std::string content;
+    const char *section, *key, *defaultValue, *expected;
+};
+
+TEST(IniLookup, FollowsTheProfileRules) {
+    const std::string big(1'000'000, 'x');
+    static const char binary[] = "[S]\n\0\xff=\x01\nk=\xe9t\xe9\n";
+    const LookupCase cases[] = {
+        {"plain", "[Window Metrics]\r\nfrmMain X=120\r\n", "Window Metrics", "frmMain X", "d", "120"},
+        {"letter case ignored", "[WINDOW metrics]\nFRMMAIN x=7\n", "window Metrics", "frmmain X", "d", "7"},
+        {"blanks trimmed", "  [ S ]  \n  key  =  a b  \t\n", "S", "key", "d", "a b"},
+        {"missing key gives default", "[S]\nk=1\n", "S", "other", "dflt ", "dflt "},
+        {"missing section gives default", "[T]\nk=1\n", "S", "k", "", ""},
+        {"empty value is not the default", "[S]\nk=\n", "S", "k", "dflt", ""},
+        {"key of another section", "[A]\nk=1\n[B]\nj=2\n", "B", "k", "none", "none"},
+        {"first section wins", "[S]\nk=1\n[S]\nk=2\nj=3\n", "S", "j", "none", "none"},
+        {"first key wins", "[S]\nk=1\nk=2\n", "S", "k", "", "1"},
+        {"line without = is no key", "[S]\nk\nk=5\n", "S", "k", "", "5"},
+        {"value keeps =", "[S]\nk=a=b\n", "S", "k", "", "a=b"},
+        {"no line break at end", "[S]\nk=9", "S", "k", "", "9"},
+        {"keys before any section", "k=1\n[S]\n", "S", "k", "none", "none"},
+        {"unclosed section header", "[S\nk=1\n", "S", "k", "none", "none"},
+        {"binary bytes", std::string(binary, sizeof binary - 1), "S", "k", "", "\xe9t\xe9"},
+    };
+    for (const LookupCase& c : cases)
+        EXPECT_EQ(ini::lookup(c.content, c.section, c.key, c.defaultValue), c.expected) << c.name;
+
+    EXPECT_EQ(ini::lookup("[S]\nk=" + big + "\n", "S", "k", "").size(), ini::kMaxValueLength);
+    EXPECT_EQ(ini::lookup("", "S", "k", big).size(), ini::kMaxValueLength);
+}
+
+struct UpdateCase {
+    const char* name;
+    std::string before;
+    const char *section, *key, *value;
+    std::string after;
+};
+
+TEST(IniUpdate, ChangesOnlyTheLineItSets) {
+    const UpdateCase cases[] = {
+        {"new file", "", "Window Metrics", "frmMain X", "-60", "[Window Metrics]\r\nfrmMain X=-60\r\n"},
+        {"replace in place, keep the rest",
+         "; top\r\n[Other]\r\na = 1\r\n[window metrics]\r\n  FRMMAIN X = 5 \r\nfrmMain Y=6\r\n",
+         "Window Metrics", "frmMain X", "10",
+         "; top\r\n[Other]\r\na = 1\r\n[window metrics]\r\nFRMMAIN X=10\r\nfrmMain Y=6\r\n"},
+        {"add key after the section's last entry", "[S]\na=1\n\n[T]\nb=2\n", "S", "c", "3",
+         "[S]\na=1\nc=3\n\n[T]\nb=2\n"},
+        {"add section to a file without final break", "[T]\nb=2", "S", "c", "3", "[T]\nb=2\n[S]\nc=3\n"},
+        {"add key to a last section without final break", "[S]\na=1", "S", "c", "3", "[S]\na=1\nc=3\n"},
+        {"first of duplicate keys", "[S]\nk=1\nk=2\n", "S", "k", "9", "[S]\nk=9\nk=2\n"},
+        {"empty section", "[S]\r\n[T]\r\n", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n"},
+    };
+    for (const UpdateCase& c : cases)
+        EXPECT_EQ(ini::update(c.before, c.section, c.key, c.value), c.after) << c.name;
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("ini_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir, ec);
+    }
+    static std::string slurp(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+    fs::path dir;
+};
+
+TEST_F(IniFileTest, WritesAndReadsBackWholeFiles) {
+    const fs::path file = dir / "Settings.ini";
+    for (const char* key : {"frmMain X", "frmMain Y", "frmMain Width", "frmMain Height"})
+        EXPECT_TRUE(ini::writeValue(file.string(), "Window Metrics", key, "1"));
+    EXPECT_TRUE(ini::writeValue(file.string(), "Window Metrics", "frmMain X", "-60"));
+    EXPECT_EQ(slurp(file), "[Window Metrics]\r\nfrmMain X=-60\r\nfrmMain Y=1\r\nfrmMain Width=1\r\nfrmMain Height=1\r\n");
+    EXPECT_EQ(ini::readValue(file.string(), "window metrics", "FRMMAIN X", ""), "-60");
+    EXPECT_EQ(ini::readValue((dir / "none.ini").string(), "S", "k", "dflt"), "dflt");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
+}
+
+TEST_F(IniFileTest, FailsSilentlyAndCreatesNothing) {
+    EXPECT_FALSE(ini::writeValue((dir / "Data" / "Settings.ini").string(), "S", "k", "v"));
+    EXPECT_FALSE(fs::exists(dir / "Data"));
+
+    // An entry that would break the file's lines is refused.
+    const fs::path file = dir / "a.ini";
+    EXPECT_FALSE(ini::writeValue(file.string(), "S", "k", "1\r\n[Injected]"));
+    EXPECT_FALSE(ini::writeValue(file.string(), "S]x", "k", "1"));
+    EXPECT_FALSE(ini::writeValue(file.string(), "S", "a=b", "1"));
+    EXPECT_FALSE(fs::exists(file));
+    // A name that is a folder, not a file.
+    fs::create_directory(dir / "folder.ini");
+    EXPECT_FALSE(ini::writeValue((dir / "folder.ini").string(), "S", "k", "v"));
+
+    const fs::path locked = dir / "locked.ini";
+    put(locked, "[S]\nk=1\n");
+    fs::permissions(locked, fs::perms::owner_read);
+    if (std::ofstream(locked, std::ios::app)) GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_FALSE(ini::writeValue(locked.string(), "S", "k", "2"));
+    EXPECT_EQ(slurp(locked), "[S]\nk=1\n");
+
+}
+
+}  // namespace

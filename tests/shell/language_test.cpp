@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "catalogue/catalogue.h"
+#include "shell/language.h"
+#include "shell/tokenizer.h"
+
+namespace fs = std::filesystem;
+using namespace quill;
+
+namespace {
+
+const fs::path kLexerData = fs::path(QUILL_TEST_DATA) / "lexer";
+const fs::path kShippedIni = fs::path(QUILL_TEST_DATA) / ".." / ".." / "resources" / "NPC Script.ini";
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct Span {
+    std::size_t offset, length;
+    int style;
+    bool operator==(const Span&) const = default;
+};
+
+struct Collect : lexer::Sink {
+    std::vector<Span> spans;
+    void span(std::size_t offset, std::size_t length, int style) override { spans.push_back({offset, length, style}); }
+};
+
+// The text as one "<style>text</style>" stream; default text stands bare.
+std::string render(std::string_view text, const std::vector<Span>& spans) {
+    std::string out;
+    for (const Span& s : spans) {
+        const std::string_view piece = text.substr(s.offset, s.length);
+        if (s.style == lexer::Default) {
+            out.append(piece);
+            continue;
+        }
+        const std::string_view name = lexer::styleName(s.style);
+        out.append("<").append(name).append(">").append(piece).append("</").append(name).append(">");
+    }
+    return out;
+}
+
+// The styles of every byte, from a run over the whole text.
+std::vector<int> byteStyles(std::string_view text, const std::vector<Span>& spans) {
+    std::vector<int> styles(text.size(), -1);
+    for (const Span& s : spans)
+        for (std::size_t i = 0; i < s.length; ++i) styles[s.offset + i] = s.style;
+    return styles;
+}
+
+TEST(LanguageLists, CommasBecomeLineFeedsAndNothingElse) {
+    struct Case {
+        const char *value, *list;
+        std::vector<std::string> items;
+    } const cases[] = {
+        {"Check,Give,Take", "Check\nGive\nTake", {"Check", "Give", "Take"}},
+        {"a, b,,c,", "a\n b\n\nc\n", {"a", " b", "", "c", ""}},
+        {"single", "single", {"single"}},
+        {"", "", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(language::toList(c.value), c.list) << c.value;
+        EXPECT_EQ(language::items(c.list), c.items) << c.value;
+    }
+}
+
+TEST(LanguageLists, ReadsTheTenKeysOrEmptyLists) {
+    const language::LanguageDefinition missing = language::readDefinition((kLexerData / "no such.ini").string());
+    for (const std::string& list : missing.lists) EXPECT_EQ(list, "");
+    EXPECT_FALSE(missing.caseSensitive);
+
+    const language::LanguageDefinition custom = language::readDefinition((kLexerData / "custom.ini").string());
+    EXPECT_EQ(custom.lists[language::MultilineComments1], "/*\n(*");
+    EXPECT_EQ(custom.lists[language::StringDelimiter], "'\n\"");
+    EXPECT_EQ(custom.lists[language::ScopeKeywords2], "");
+}
+
+// Every input tests/data/lexer/X.txt is coloured with X.ini when there is one
+// (else the shipped "NPC Script.ini") and compared with X.ref. Run with
+// QUILL_REGENERATE_REFERENCES=1 to rewrite the references after a deliberate change.
+TEST(Tokenizer, MatchesTheReferenceFiles) {
+    const bool regenerate = std::getenv("QUILL_REGENERATE_REFERENCES") != nullptr;
+    int inputs = 0;
+    for (const auto& entry : fs::directory_iterator(kLexerData)) {
+        if (entry.path().extension() != ".txt") continue;
+        ++inputs;
+        fs::path ini = entry.path();
+        ini.replace_extension(".ini");
+        const lexer::Tokenizer tokenizer(language::readDefinition((fs::exists(ini) ? ini : kShippedIni).string()));
+        const std::string text = slurp(entry.path());
+        Collect all;
+        tokenizer.run(text, 0, all);
+        const std::string rendered = render(text, all.spans);
+        fs::path ref = entry.path();
+        ref.replace_extension(".ref");
+        if (regenerate) std::ofstream(ref, std::ios::binary) << rendered;
+        EXPECT_EQ(rendered, slurp(ref)) << entry.path();
+
+        // Every byte once, in order; and restarting at any line start with the
+        // state read back from the previous line break gives the same styles,
+        // which is what lets the editor restyle only the lines it asks for.
+        const std::vector<int> whole = byteStyles(text, all.spans);
+        std::size_t covered = 0;
+        for (const Span& s : all.spans) {
+            EXPECT_EQ(s.offset, covered);
+            covered += s.length;
+        }
+        EXPECT_EQ(covered, text.size());
+        for (std::size_t start = 1; start < text.size(); ++start) {
+            if (text[start - 1] != '\n') continue;
+            Collect part;
+            tokenizer.run(std::string_view(text).substr(start), lexer::Tokenizer::stateBefore(whole[start - 1]), part);
+            const std::vector<int> restyled = byteStyles(std::string_view(text).substr(start), part.spans);
+            EXPECT_TRUE(std::equal(restyled.begin(), restyled.end(), whole.begin() + static_cast<long>(start)))
+                << entry.path() << " restarted at byte " << start;
+        }
+    }
+    EXPECT_GE(inputs, 5);
+}
+
+TEST(Tokenizer, EveryCatalogueSnippetStartsWithACommand) {
+    const lexer::Tokenizer tokenizer(language::readDefinition(kShippedIni.string()));
+    const std::vector<std::string> captions = catalogue::captions();
+    int checked = 0;
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        for (const std::string& text : catalogue::pick(static_cast<int>(i), captions[i]).inserts) {
+            if (text == "\r\n") continue;
+            Collect c;
+            tokenizer.run(text, 0, c);
+            ASSERT_FALSE(c.spans.empty());
+            const int first = c.spans.front().style;
+            EXPECT_TRUE(first == lexer::Keyword || first == lexer::Scope1 || first == lexer::Scope2 ||
+                        first == lexer::Operator)
+                << "row " << i << ": " << render(text, c.spans);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 80);
+}
+
+TEST(Tokenizer, LetterCaseFollowsTheDefinition) {
+    language::LanguageDefinition d;
+    d.lists[language::Keywords] = "Check";
+    d.lists[language::TagAttributeNames] = "@x";
+    for (const bool caseSensitive : {false, true}) {
+        d.caseSensitive = caseSensitive;
+        Collect c;
+        lexer::Tokenizer(d).run("CHECK @Xy", 0, c);
+        EXPECT_EQ(render("CHECK @Xy", c.spans),
+                  caseSensitive ? "CHECK @Xy" : "<keyword>CHECK</keyword> <label>@Xy</label>");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// The Edit and Search menus of the main window and the editor's own find,
+// replace and go-to-line windows.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "shell/FindDialog.h"
+#include "shell/frmMain.h"
+#include "shell/maxEdit.h"
+#include "testsupport.h"
+
+using namespace quill;
+
+class TestEditCommands : public QObject {
+    Q_OBJECT
+    test::ScriptedPrompter prompter;
+    QPointer<frmMain> window;
+
+    void trigger(const char* name) {
+        auto* action = window->findChild<QAction*>(QString::fromLatin1(name));
+        QVERIFY2(action, name);
+        action->trigger();
+    }
+    maxEdit& editor() { return *window->maxEdit; }
+    QString status() { return window->panel(QStringLiteral("_general"))->text(); }
+    QString selection() { return editor().selectedText(); }
+    int caretLine() {
+        int line = 0, index = 0;
+        editor().getCursorPosition(&line, &index);
+        return line;
+    }
+
+private slots:
+    void init() {
+        window = new frmMain;
+        window->show();
+        prompter.answers = {QMessageBox::No, QMessageBox::No};
+    }
+    void cleanup() {
+        if (auto* d = editor().findDialog()) d->close();
+        delete window;
+    }
+
+    void undoRedoGatesSayWhy() {
+        editor().setText(QString());
+        editor().ResetForNewDocument();
+        trigger("mEDITUNDO");
+        QCOMPARE(status(), QStringLiteral("Cannot Undo; currently at end of undo buffer."));
+        QCOMPARE(editor().Text(), QString());
+        trigger("mEDITREDO");
+        QCOMPARE(status(), QStringLiteral("Cannot Redo; currently at end of redo buffer."));
+
+        editor().InsertText(QStringLiteral("abc"));
+        trigger("mEDITUNDO");
+        QCOMPARE(editor().Text(), QString());
+        trigger("mEDITREDO");
+        QCOMPARE(editor().Text(), QStringLiteral("abc"));
+    }
+
+    void selectAllCoversTheWholeText() {
+        editor().setText(QString());
+        trigger("mEDITSELECTALL");
+        QCOMPARE(selection(), QString());
+        const QString text = QStringLiteral("#SAY\r\nGold \U0001F4B0 and caf\u00e9\r\n");
+        editor().setText(text);
+        editor().setCursorPosition(1, 2);
+        trigger("mEDITSELECTALL");
+        QCOMPARE(selection(), text);
+    }
+
+    void findNextAndPreviousRepeatTheLastSearch() {
+        editor().setText(QStringLiteral("gold\r\nGold\r\ngolden\r\ngold"));
+        editor().setCursorPosition(0, 0);
+        trigger("mSEARCHFINDNEXT");  // no search yet: opens Find
+        FindDialog* find = editor().findDialog();
+        QVERIFY(find && find->isVisible());
+        QVERIFY(!find->replaceMode());
+        find->txtFind->setText(QStringLiteral("gold"));
+        find->chkMatchCase->setChecked(true);
+        find->chkWholeWord->setChecked(true);
+        find->cmdFindNext->click();
+        QCOMPARE(caretLine(), 0);
+        trigger("mSEARCHFINDNEXT");  // skips "Gold" (case) and "golden" (whole word)
+        QCOMPARE(caretLine(), 3);
+        QCOMPARE(selection(), QStringLiteral("gold"));
+        trigger("mSEARCHFINDNEXT");  // wraps round
+        QCOMPARE(caretLine(), 0);
+        trigger("mSEARCHFINDPREVIOUS");
+        QCOMPARE(caretLine(), 3);
+
+        find->chkMatchCase->setChecked(false);
+        find->chkWholeWord->setChecked(false);
+        find->chkWrap->setChecked(false);
+        find->optUp->setChecked(true);
+        editor().setCursorPosition(2, 6);
+        find->cmdFindNext->click();
+        QCOMPARE(caretLine(), 2);  // "golden", searching up from its end
+        find->cmdFindNext->click();
+        QCOMPARE(caretLine(), 1);
+        find->cmdFindNext->click();
+        find->cmdFindNext->click();  // nothing above line 0 and no wrap
+        QCOMPARE(caretLine(), 0);
+        QVERIFY(find->lblResult->text().contains(QStringLiteral("gold")));
+    }
+
+    void replaceAllIsOneUndoStep() {
+        const QString text = QStringLiteral("Take Gold 5\r\ntake gold 6\r\nTake Goldbar");
+        editor().setText(text);
+        trigger("mSEARCHREPLACE");
+        FindDialog* find = editor().findDialog();
+        QVERIFY(find && find->replaceMode() && find->txtReplace->isVisible());
+        find->txtFind->setText(QStringLiteral("gold"));
+        find->txtReplace->setText(QStringLiteral("Gold Gold"));
+        find->chkWholeWord->setChecked(true);
+        find->cmdReplaceAll->click();
+        QCOMPARE(editor().Text(), QStringLiteral("Take Gold Gold 5\r\ntake Gold Gold 6\r\nTake Goldbar"));
+        trigger("mEDITUNDO");
+        QCOMPARE(editor().Text(), text);
+
+        editor().setCursorPosition(0, 0);
+        find->cmdReplace->click();  // first press finds, second replaces
+        QCOMPARE(editor().Text(), text);
+        find->cmdReplace->click();
+        QCOMPARE(editor().Text(), QStringLiteral("Take Gold Gold 5\r\ntake gold 6\r\nTake Goldbar"));
+        QCOMPARE(caretLine(), 1);  // and the next match is selected
+    }
+
+    void goToLineRefusesLinesOutsideTheScript() {
+        editor().setText(QStringLiteral("a\r\nb\r\nc"));
+        QStringList errors;
+        QTimer::singleShot(0, this, [&errors] {
+            auto* dialog = qobject_cast<GoToLineDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            for (const char* typed : {"0", "4", "two"}) {
+                dialog->txtLine->setText(QString::fromLatin1(typed));
+                dialog->accept();
+                errors << dialog->lblError->text();
+            }
+            dialog->txtLine->setText(QStringLiteral("3"));
+            dialog->accept();
+        });
+        trigger("mSEARCHGOTOLINE");
+        QCOMPARE(errors.size(), 3);
+        for (const QString& e : errors) QVERIFY2(e.contains(QStringLiteral("from 1 to 3")), qPrintable(e));
+        QCOMPARE(caretLine(), 2);
+    }
+};
+
+QTEST_MAIN(TestEditCommands)
+#include "tst_editcommands.moc"

@@ -1,0 +1,199 @@
+// The editor's language and appearance at start-up, the lexer inside the
+// editor, and the window metrics written on close.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "shell/EditorGlobals.h"
+#include "shell/NpcLexer.h"
+#include "shell/frmMain.h"
+#include "shell/maxEdit.h"
+#include "shell/modCodeSense.h"
+#include "shell/modDeclarations.h"
+#include "testsupport.h"
+
+using namespace quill;
+
+namespace {
+
+const QString kShippedIni = QStringLiteral(QUILL_TEST_DATA "/../../resources/NPC Script.ini");
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Records the ranges Scintilla asks to be styled.
+class RecordingLexer : public NpcLexer {
+public:
+    using NpcLexer::NpcLexer;
+    QList<QPair<int, int>> asked;
+    void styleText(int start, int end) override {
+        asked << qMakePair(start, end);
+        NpcLexer::styleText(start, end);
+    }
+};
+
+int styleAt(maxEdit& e, long pos) { return int(e.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, pos)); }
+
+}  // namespace
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+    test::ScriptedPrompter prompter;
+    QTemporaryDir dir;
+
+    // A program folder with the given "NPC Script.ini" (none for empty bytes).
+    void useProgramFolder(const QByteArray& ini, bool withData) {
+        QDir(dir.path()).removeRecursively();
+        QVERIFY(QDir().mkpath(dir.path()));
+        if (!ini.isNull()) writeAll(dir.path() + QStringLiteral("/NPC Script.ini"), ini);
+        if (withData) QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Data")));
+        modDeclarations::InitPathsFrom(dir.path());
+    }
+
+private slots:
+    void listsReachTheEditorAsLineFeeds() {
+        useProgramFolder("[definition]\r\nKEYWORDS=Check, Give,,Take,\r\nOperators=<\r\n", false);
+        maxEdit editor;
+        modCodeSense::SetupNPCScriptLanguage(editor);
+        QCOMPARE(editor.languageName(), QStringLiteral("NPC Script"));
+        QVERIFY(editor.lexer() != nullptr);
+        const auto definition = EditorGlobals::language(QStringLiteral("NPC Script"));
+        QVERIFY(definition.has_value());
+        QCOMPARE(definition->caseSensitive, false);
+        QCOMPARE(QString::fromStdString(definition->lists[language::Keywords]), QStringLiteral("Check\n Give\n\nTake\n"));
+        QCOMPARE(QString::fromStdString(definition->lists[language::Operators]), QStringLiteral("<"));
+
+        useProgramFolder(QByteArray(), false);
+        modCodeSense::SetupNPCScriptLanguage(editor);
+        QVERIFY(editor.lexer() != nullptr);
+        const auto empty = EditorGlobals::language(QStringLiteral("NPC Script"));
+        for (const std::string& list : empty->lists) QVERIFY(list.empty());
+    }
+
+    void badLanguageFilesStillStartQuietly_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QByteArray binary(4096, '\0');
+        for (int i = 0; i < binary.size(); ++i) binary[i] = char(i * 37 + 11);
+        QTest::newRow("garbage") << QByteArray("=[[]]=\n;;;\n[Definition\nKeywords\n==\n");
+        QTest::newRow("binary") << binary;
+        QTest::newRow("duplicates") << QByteArray("[Definition]\nKeywords=a\nKeywords=b\n[DEFINITION]\nOperators=<\n");
+        QTest::newRow("1 MB value") << QByteArray("[Definition]\r\nKeywords=") + QByteArray(1 << 20, 'k') + "\r\n";
+        QTest::newRow("LF") << readAll(kShippedIni).replace("\r\n", "\n");
+        QTest::newRow("CR LF") << readAll(kShippedIni);
+    }
+    void badLanguageFilesStillStartQuietly() {
+        QFETCH(QByteArray, ini);
+        // The main window fixes its own paths from the executable's folder,
+        // so the file goes where this test runs from.
+        const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/NPC Script.ini");
+        writeAll(path, ini);
+        prompter.told.clear();
+        prompter.asked.clear();
+        {
+            frmMain window;
+            window.show();
+            QVERIFY(window.maxEdit->lexer() != nullptr);
+            window.maxEdit->SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+            QVERIFY(window.maxEdit->Text().startsWith(QStringLiteral(";NPC Created By")));
+        }
+        QFile::remove(path);
+        QVERIFY(prompter.told.empty());
+        QVERIFY(prompter.asked.empty());
+    }
+
+    void lexerRestylesOnlyWhatIsAsked() {
+        useProgramFolder(readAll(kShippedIni), false);
+        modCodeSense::SetupNPCScriptLanguage(*new maxEdit);  // registers the language
+        maxEdit editor;
+        editor.resize(600, 400);
+        editor.show();
+        auto* lexer = new RecordingLexer(QStringLiteral("NPC Script"), *EditorGlobals::language(QStringLiteral("NPC Script")), &editor);
+        editor.setLexer(lexer);
+        QString script = QStringLiteral("[@main]\r\n#IF\r\ncheckgold 500\r\n");
+        for (int i = 0; i < 2000; ++i) script += QStringLiteral("#SAY\r\nHello <$USERNAME> <Main/@main> ;note\r\n");
+        editor.setText(script);
+        editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+        QCOMPARE(styleAt(editor, 0), int(lexer::Header));
+        QCOMPARE(styleAt(editor, 9), int(lexer::Scope1));    // #IF
+        QCOMPARE(styleAt(editor, 14), int(lexer::Keyword));  // checkgold
+        QCOMPARE(styleAt(editor, 24), int(lexer::Number));   // 500
+
+        lexer->asked.clear();
+        const long length = editor.SendScintilla(QsciScintilla::SCI_GETLENGTH);
+        editor.SendScintilla(QsciScintilla::SCI_GOTOPOS, length);
+        editor.InsertText(QStringLiteral(";x"));
+        editor.grab();  // painting asks for the styles it needs, as typing does
+        QVERIFY(!lexer->asked.isEmpty());
+        for (const auto& range : lexer->asked)
+            QVERIFY2(range.first >= length - 2, qPrintable(QStringLiteral("restyled %1-%2, length %3").arg(range.first).arg(range.second).arg(length)));
+        QCOMPARE(styleAt(editor, length), int(lexer::Comment));
+    }
+
+    void metricsAreWrittenOnCloseUnlessMinimised() {
+        const QByteArray before = "; mine\r\n[Window Metrics]\r\nfrmMain Y=1\r\n[Other]\r\nk=v\r\n";
+        struct Case {
+            const char* name;
+            bool data, minimise, maximise;
+        };
+        for (const Case c : {Case{"normal", true, false, false}, Case{"maximised", true, false, true},
+                             Case{"minimised", true, true, false}, Case{"no Data folder", false, false, false}}) {
+            useProgramFolder(QByteArray(), c.data);
+            const QString settings = dir.path() + QStringLiteral("/Data/Settings.ini");
+            if (c.data) writeAll(settings, before);
+            auto* window = new frmMain;
+            modDeclarations::InitPathsFrom(dir.path());
+            window->show();
+            if (c.maximise) window->showMaximized();
+            if (c.minimise) window->showMinimized();
+            QCoreApplication::processEvents();
+            const QRect outer = window->frameGeometry();
+            QVERIFY(window->close());
+            if (!c.data) {
+                QVERIFY2(!QFileInfo::exists(dir.path() + QStringLiteral("/Data")), c.name);
+                continue;
+            }
+            if (c.minimise) {
+                QCOMPARE(readAll(settings), before);
+                continue;
+            }
+            const QByteArray expected = QStringLiteral("; mine\r\n[Window Metrics]\r\nfrmMain Y=%2\r\nfrmMain X=%1\r\n"
+                                                       "frmMain Width=%3\r\nfrmMain Height=%4\r\n[Other]\r\nk=v\r\n")
+                                            .arg(outer.x() * 15).arg(outer.y() * 15).arg(outer.width() * 15)
+                                            .arg(outer.height() * 15).toLatin1();
+            QCOMPARE(readAll(settings), expected);
+        }
+    }
+
+    void screenshotOfATemplate() {
+        const QByteArray target = qgetenv("QUILL_SCREENSHOT");
+        if (target.isEmpty()) QSKIP("set QUILL_SCREENSHOT to a PNG path to take it");
+        const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/NPC Script.ini");
+        writeAll(path, readAll(kShippedIni));
+        frmMain window;
+        window.show();
+        window.maxEdit->setText(QString::fromUtf8(readAll(QStringLiteral(QUILL_TEST_DATA "/lexer/weapon_merchant.txt"))) +
+                                QStringLiteral("\r\n\r\n") +
+                                QString::fromUtf8(readAll(QStringLiteral(QUILL_TEST_DATA "/lexer/commands.txt"))));
+        window.maxEdit->SendScintilla(QsciScintilla::SCI_GOTOPOS, 0L);
+        window.maxEdit->SendScintilla(QsciScintilla::SCI_SETXOFFSET, 0L);
+        window.resize(1000, 800);
+        QTest::qWait(200);
+        window.grab().save(QString::fromLocal8Bit(target));
+        QFile::remove(path);
+        window.maxEdit->ResetForNewDocument();
+        prompter.answers = {QMessageBox::No};
+    }
+};
+
+QTEST_MAIN(TestLanguage)
+#include "tst_language.moc"
