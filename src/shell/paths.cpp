@@ -1,16 +1,14 @@
 #include "shell/paths.h"
 
+#include "shell/misc.h"
+
 namespace quill::paths {
 
-std::string addBackslash(std::string folder, char separator) {
-    if (folder.empty() || folder.back() != separator) folder += separator;
-    return folder;
-}
-
-ProgramPaths programPaths(const std::string& executableFolder, char separator) {
+ProgramPaths programPaths(std::string executableFolder) {
     ProgramPaths p;
-    p.appPath = addBackslash(executableFolder, separator);
-    p.dataPath = p.appPath + "Data" + separator;
+    p.appPath = AddBackslash(executableFolder);
+    std::string data = p.appPath + "Data";
+    p.dataPath = AddBackslash(data);
     p.scriptIniFile = p.appPath + "NPC Script.ini";
     p.settingsIniFile = p.dataPath + "Settings.ini";
     return p;

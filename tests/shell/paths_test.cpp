@@ -1,28 +1,22 @@
 #include <gtest/gtest.h>
 
+#include "shell/misc.h"
 #include "shell/paths.h"
 #include "shell/window_metrics.h"
 
 using namespace quill;
 
 TEST(ProgramPaths, EndInTheSeparatorOnce) {
-    struct Case {
-        const char* folder;
-        char separator;
-        const char *app, *data, *script, *settings;
-    } const cases[] = {
-        {"D:\\Mir\\Tools", '\\', "D:\\Mir\\Tools\\", "D:\\Mir\\Tools\\Data\\", "D:\\Mir\\Tools\\NPC Script.ini",
-         "D:\\Mir\\Tools\\Data\\Settings.ini"},
-        {"D:\\", '\\', "D:\\", "D:\\Data\\", "D:\\NPC Script.ini", "D:\\Data\\Settings.ini"},
-        {"/opt/quill", '/', "/opt/quill/", "/opt/quill/Data/", "/opt/quill/NPC Script.ini", "/opt/quill/Data/Settings.ini"},
-        {"/", '/', "/", "/Data/", "/NPC Script.ini", "/Data/Settings.ini"},
-    };
-    for (const Case& c : cases) {
-        const paths::ProgramPaths p = paths::programPaths(c.folder, c.separator);
-        EXPECT_EQ(p.appPath, c.app) << c.folder;
-        EXPECT_EQ(p.dataPath, c.data) << c.folder;
-        EXPECT_EQ(p.scriptIniFile, c.script) << c.folder;
-        EXPECT_EQ(p.settingsIniFile, c.settings) << c.folder;
+    const std::string sep(1, kPathSeparator);
+    // A folder as the platform names it, and the root folder, which already
+    // ends in the separator.
+    for (const std::string& folder : {sep + "opt" + sep + "Mir Tools", sep}) {
+        const std::string app = folder == sep ? sep : folder + sep;
+        const paths::ProgramPaths p = paths::programPaths(folder);
+        EXPECT_EQ(p.appPath, app);
+        EXPECT_EQ(p.dataPath, app + "Data" + sep);
+        EXPECT_EQ(p.scriptIniFile, app + "NPC Script.ini");
+        EXPECT_EQ(p.settingsIniFile, app + "Data" + sep + "Settings.ini");
     }
 }
 
