@@ -32,4 +32,14 @@ QString ScriptedPrompter::saveFile(QWidget*, const QString& title, const QString
     return f;
 }
 
+MsgBoxExResult ScriptedPrompter::msgBoxEx(QWidget*, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
+                                          const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position,
+                                          bool topMost, bool forceScroll) {
+    askedEx.push_back({prompt, icon, buttons, title, autoCloseSecs, position, topMost, forceScroll});
+    if (msgBoxExAnswers.empty()) return mbxResultCancel;
+    const auto answer = msgBoxExAnswers.front();
+    msgBoxExAnswers.pop_front();
+    return answer;
+}
+
 }  // namespace quill::test

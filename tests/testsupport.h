@@ -26,12 +26,27 @@ public:
     std::vector<Asked> told;
     QStringList fileDialogs;  // "open|title|filter|dir" or "save|..."
 
+    struct AskedEx {
+        QString prompt;
+        MsgBoxExIcon icon;
+        MsgBoxExButtons buttons;
+        QString title;
+        qint32 autoCloseSecs;
+        MsgBoxExPosition position;
+        bool topMost, forceScroll;
+    };
+    std::deque<MsgBoxExResult> msgBoxExAnswers;  // for msgBoxEx(); mbxResultCancel when empty
+    std::vector<AskedEx> askedEx;
+
     QMessageBox::StandardButton ask(QWidget*, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                     QMessageBox::StandardButton defaultButton) override;
     void tell(QWidget*, const QString& title, const QString& text, QMessageBox::Icon icon) override;
     QString openFile(QWidget*, const QString& title, const QString& filter, const QString& dir) override;
     QString saveFile(QWidget*, const QString& title, const QString& filter, const QString& dir) override;
+    MsgBoxExResult msgBoxEx(QWidget*, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
+                            const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position, bool topMost,
+                            bool forceScroll) override;
 };
 
 }  // namespace quill::test

@@ -109,4 +109,91 @@ QPixmap splashBackground() {
     return pm;
 }
 
+namespace {
+
+// A white speech bubble with a blue sign in it: the information and
+// question icons share it.
+QPixmap bubbleWithSign(const QString& sign) {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath bubble;
+    bubble.addRoundedRect(QRectF(2.5, 2.5, 27, 21), 9, 9);
+    QPainterPath tail;
+    tail.moveTo(8, 21);
+    tail.lineTo(6, 30);
+    tail.lineTo(15, 22);
+    tail.closeSubpath();
+    bubble = bubble.united(tail);
+    p.setPen(QPen(QColor(90, 110, 140), 1.2));
+    p.setBrush(Qt::white);
+    p.drawPath(bubble);
+    QFont font(QStringLiteral("Serif"));
+    font.setPixelSize(18);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(20, 70, 200));
+    p.drawText(QRectF(2.5, 2.5, 27, 21), Qt::AlignCenter, sign);
+    p.end();
+    return pm;
+}
+
+QPixmap warningTriangle() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath triangle;
+    triangle.moveTo(16, 2.5);
+    triangle.lineTo(30.5, 28.5);
+    triangle.lineTo(1.5, 28.5);
+    triangle.closeSubpath();
+    p.setPen(QPen(QColor(120, 90, 0), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(255, 210, 0));
+    p.drawPath(triangle);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    QPainterPath bar;
+    bar.moveTo(14, 10);
+    bar.lineTo(18, 10);
+    bar.lineTo(17, 21);
+    bar.lineTo(15, 21);
+    bar.closeSubpath();
+    p.drawPath(bar);
+    p.drawEllipse(QPointF(16, 24.5), 1.8, 1.8);
+    p.end();
+    return pm;
+}
+
+QPixmap errorDisc() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient red(QPointF(12, 11), 20);
+    red.setColorAt(0, QColor(250, 90, 80));
+    red.setColorAt(1, QColor(190, 20, 20));
+    p.setPen(QPen(QColor(120, 0, 0), 1.2));
+    p.setBrush(red);
+    p.drawEllipse(QRectF(2, 2, 28, 28));
+    p.setPen(QPen(Qt::white, 3.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(10.5, 10.5), QPointF(21.5, 21.5));
+    p.drawLine(QPointF(21.5, 10.5), QPointF(10.5, 21.5));
+    p.end();
+    return pm;
+}
+
+}  // namespace
+
+QPixmap msgBoxIcon(int icon) {
+    switch (icon) {
+        case 0: return bubbleWithSign(QStringLiteral("i"));
+        case 1: return bubbleWithSign(QStringLiteral("?"));
+        case 2: return warningTriangle();
+        case 3: return errorDisc();
+        default: return {};
+    }
+}
+
 }  // namespace quill::artwork

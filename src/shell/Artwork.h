@@ -15,4 +15,9 @@ QPixmap smallImage(const QString& key);
 // The splash window's 800 x 600 background.
 QPixmap splashBackground();
 
+// The extended message box's 32 x 32 icons by MsgBoxExIcon value: 0 an i and
+// 1 a question mark in a speech bubble, 2 an exclamation mark in a yellow
+// triangle, 3 a cross on a red disc. Any other value gives a null pixmap.
+QPixmap msgBoxIcon(int icon);
+
 }  // namespace quill::artwork

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "shell/app_info.h"
+#include "shell/modMsgBoxEx.h"
 
 namespace quill {
 namespace {
@@ -21,6 +22,13 @@ Prompter& Prompter::current() {
 }
 
 void Prompter::install(Prompter* prompter) { installed = prompter; }
+
+MsgBoxExResult Prompter::msgBoxEx(QWidget* parent, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
+                                  const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position, bool topMost,
+                                  bool forceScroll) {
+    return modMsgBoxEx::ShowMsgBoxEx(parent, prompt, icon, buttons, title, autoCloseSecs, position, topMost,
+                                     forceScroll);
+}
 
 QMessageBox::StandardButton WidgetPrompter::ask(QWidget* parent, const QString& title, const QString& text,
                                                 QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,

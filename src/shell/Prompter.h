@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "shell/msgboxex.h"
+
 class QWidget;
 
 namespace quill {
@@ -25,6 +27,11 @@ public:
     // Qt's form ("Text Files (*.txt)").
     virtual QString openFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir) = 0;
+    // The program's own message box (modMsgBoxEx::MsgBoxEx); the real one
+    // shows wMsgBoxEx. A box closed without a button gives mbxResultCancel.
+    virtual MsgBoxExResult msgBoxEx(QWidget* parent, const QString& prompt, MsgBoxExIcon icon,
+                                    MsgBoxExButtons buttons, const QString& title, qint32 autoCloseSecs,
+                                    MsgBoxExPosition position, bool topMost, bool forceScroll);
 
     static Prompter& current();
     // Installs `prompter` (not owned); nullptr goes back to the real dialogs.

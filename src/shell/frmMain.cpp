@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 
 #include "catalogue/builtin_names.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/headers.h"
 #include "catalogue/modDuplicates.h"
 #include "catalogue/templates.h"
 #include "dialogs/DialogLauncher.h"
@@ -289,16 +291,14 @@ void frmMain::FillCommandLists() {
     HourCounter = 25;
     for (const std::string& row : catalogue::paneRows()) Combo2->addItem(QString::fromStdString(row));
     for (const std::string& row : catalogue::builtInNames()) Combo1->addItem(QString::fromStdString(row));
+    // A child names its parent by key; the tree keeps each node's key with it.
+    QHash<QString, QTreeWidgetItem*> byKey;
     for (const catalogue::TemplateNode& node : catalogue::templateNodes()) {
-        QTreeWidgetItem* parent = nullptr;
-        if (!node.parentKey.empty()) {
-            const auto found = TV1->findItems(QString(), Qt::MatchContains | Qt::MatchRecursive);
-            for (QTreeWidgetItem* candidate : found)
-                if (candidate->data(0, Qt::UserRole).toString() == QString::fromStdString(node.parentKey)) parent = candidate;
-        }
+        QTreeWidgetItem* parent = node.parentKey.empty() ? nullptr : byKey.value(qs(node.parentKey));
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TV1);
-        item->setText(0, QString::fromStdString(node.text));
-        item->setData(0, Qt::UserRole, QString::fromStdString(node.key));
+        item->setText(0, qs(node.text));
+        item->setData(0, Qt::UserRole, qs(node.key));
+        byKey.insert(qs(node.key), item);
     }
 }
 
@@ -350,11 +350,16 @@ void frmMain::Toolbar1_ButtonClick(QAction* button) {
     else if (key == QLatin1String("Newfile")) modDocument::NewDocument();
 }
 
-void frmMain::Timer1_Timer() { mnuSyntaxTitles_Click(); }
+void frmMain::Timer1_Timer() {
+    // A tick that arrives while a duplicate message waits for its OK would
+    // stack one message box on another; the next tick after it closes checks.
+    if (modDuplicates::ReportShowing()) return;
+    mnuSyntaxTitles_Click();
+}
 
 void frmMain::mNEWFILE_Click() { modDocument::NewDocument(); }
 void frmMain::mOPENFILE_Click() { modDocument::OpenDocument(); }
-void frmMain::mFILEINSERTFILE_Click() {}
+void frmMain::mFILEINSERTFILE_Click() { modDocument::InsertFile(); }
 void frmMain::mSAVEFILE_Click() { modDocument::SaveDocument(); }
 void frmMain::mSAVEAS_Click() { modDocument::SaveDocumentAs(); }
 void frmMain::mQUIT_Click() { close(); }
@@ -424,10 +429,14 @@ void frmMain::Combo2_Click() {
 }
 
 void frmMain::TV1_NodeClick(QTreeWidgetItem* node) {
+    if (!node) return;
     const int kind = catalogue::templateKindForNode(node->text(0).toStdString());
     if (kind == 0) return;
+    // One undo step brings the replaced script back whole.
+    maxEdit->beginUndoAction();
     maxEdit->setText(QString());
     InsertNpcTemplate(static_cast<qint16>(kind));
+    maxEdit->endUndoAction();
 }
 
 void frmMain::InsertNpcTemplate(qint16 kind) {
@@ -435,7 +444,29 @@ void frmMain::InsertNpcTemplate(qint16 kind) {
     if (!text.empty()) maxEdit->InsertText(QString::fromStdString(text));
 }
 
-void frmMain::List1_DblClick() {}
+void frmMain::List1_DblClick() {
+    if (Combo2->currentText() != qs(catalogue::kPaneMenuHeaders)) return;
+    QListWidgetItem* row = List1->item(List1->currentRow());
+    const QString rowText = row ? row->text() : QString();
+    if (rowText.isEmpty()) return;
+    // Every line that holds the row's text is marked in turn; the last one
+    // stays marked. A step that fails is skipped.
+    const QByteArray needle = rowText.toUtf8();
+    std::vector<std::size_t> lines;
+    try {
+        lines = catalogue::linesContaining(modDuplicates::EditorBytes(maxEdit),
+                                           std::string_view(needle.constData(), static_cast<std::size_t>(needle.size())));
+    } catch (...) {
+        return;
+    }
+    for (const std::size_t n : lines) {
+        try {
+            maxEdit->MarkedLine(static_cast<int>(n));
+            maxEdit->RevealLine(static_cast<int>(n), true);
+        } catch (...) {
+        }
+    }
+}
 
 void frmMain::maxEdit_ModifiedChange(quill::maxEdit* editor) { modDocument::SetModified(editor->ModifiedFlag()); }
 

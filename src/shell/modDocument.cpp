@@ -1,92 +1,141 @@
 #include "shell/modDocument.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "shell/Prompter.h"
+#include "shell/document.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
+#include "shell/misc.h"
 
 namespace quill::modDocument {
 namespace {
 
-QString currentFileName;
-bool isModified = false;
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+maxEdit* editor() {
+    auto* w = frmMain::instance();
+    return w ? w->maxEdit : nullptr;
+}
+
+class MainEditor : public document::Editor {
+public:
+    void clearText() override {
+        if (auto* e = editor()) e->setText(QString());
+    }
+    void resetForNewDocument() override {
+        if (auto* e = editor()) e->ResetForNewDocument();
+    }
+    document::Failure loadFile(const std::string& path) override {
+        return call([&](maxEdit* e) { e->LoadFile(qs(path)); });
+    }
+    document::Failure saveToFile(const std::string& path) override {
+        return call([&](maxEdit* e) { e->SaveToFile(qs(path), true); });
+    }
+    void selectionEnd(int& line, int& column) override {
+        if (auto* e = editor()) {
+            const EditorRange range = e->GetSelectionRange(false);
+            line = range.EndLineNo;
+            column = range.EndColNo;
+        }
+    }
+    document::Failure insertFileAt(const std::string& path, int line, int column) override {
+        return call([&](maxEdit* e) { e->InsertFileAt(qs(path), EditorPosition{line, column}); });
+    }
+
+private:
+    template <typename F>
+    static document::Failure call(F&& f) {
+        maxEdit* e = editor();
+        if (!e) return std::string("the main window is not open");
+        try {
+            f(e);
+        } catch (const EditorError& error) {
+            return std::string(error.what());
+        }
+        return std::nullopt;
+    }
+};
+
+class MainView : public document::View {
+public:
+    void setGeneralPanel(const std::string& text) override { setPanel(QStringLiteral("_general"), text); }
+    void setModifiedPanel(const std::string& text) override { setPanel(QStringLiteral("_modified"), text); }
+    void setCaption(const std::string& text) override {
+        if (auto* w = frmMain::instance()) w->setWindowTitle(qs(text));
+    }
+
+private:
+    static void setPanel(const QString& key, const std::string& text) {
+        if (auto* w = frmMain::instance())
+            if (QLabel* panel = w->panel(key)) panel->setText(qs(text));
+    }
+};
+
+class MainDialogs : public document::Dialogs {
+public:
+    std::string showFileDialog(const document::FileDialogRequest& r) override {
+        return ShowFileDialog(frmMain::instance(), r.kind, qs(r.title), qs(r.defaultFile), qs(r.filter),
+                              qs(r.initialDir), qs(r.defExt))
+            .toStdString();
+    }
+    MsgBoxExResult msgBoxEx(const document::MsgBoxExRequest& r) override {
+        return Prompter::current().msgBoxEx(frmMain::instance(), qs(r.prompt), static_cast<MsgBoxExIcon>(r.icon),
+                                            static_cast<MsgBoxExButtons>(r.buttons), qs(r.title), r.autoCloseSecs,
+                                            static_cast<MsgBoxExPosition>(r.position), r.topMost, r.forceScroll);
+    }
+};
+
+document::Document& doc() {
+    static MainEditor mainEditor;
+    static MainView mainView;
+    static MainDialogs mainDialogs;
+    static document::Document document(mainEditor, mainView, mainDialogs);
+    return document;
+}
 
 }  // namespace
 
-QString CurrentFileName() { return currentFileName; }
-bool IsModified() { return isModified; }
+QString CurrentFileName() { return qs(doc().currentFileName()); }
+bool IsModified() { return doc().isModified(); }
 
-void SetStatusText(const QString& message) {
-    if (auto* w = frmMain::instance()) w->panel(QStringLiteral("_general"))->setText(message);
+void SetStatusText(const QString& message) { doc().setStatusText(message.toStdString()); }
+void SetModified(bool flag) { doc().setModified(flag); }
+void ResetDocumentState() { doc().resetDocumentState(); }
+
+bool NewDocument() { return doc().newDocument(); }
+bool AskToSave() { return doc().askToSave(); }
+void OpenDocument() { doc().openDocument(); }
+bool LoadDocument(const QString& fileName) {
+    return doc().loadDocument(QDir::toNativeSeparators(fileName).toStdString());
+}
+bool SaveDocument() { return doc().saveDocument(); }
+bool SaveDocumentAs() { return doc().saveDocumentAs(); }
+void InsertFile() { doc().insertFile(); }
+
+qint32 MaxLong(qint32 A, qint32 B) { return quill::MaxLong(A, B); }
+bool FileExists(const QString& Path) { return quill::FileExists(Path.toStdString()); }
+
+QString AddBackslash(QString& Path) {
+    std::string path = Path.toStdString();
+    Path = qs(quill::AddBackslash(path));
+    return Path;
 }
 
-void SetModified(bool flag) {
-    if (auto* w = frmMain::instance()) w->panel(QStringLiteral("_modified"))->setText(flag ? QStringLiteral("Modified") : QString());
-    isModified = flag;
-}
-
-void ResetDocumentState() {
-    currentFileName.clear();
-    SetModified(false);
-}
-
-void NewDocument() {
-    auto* w = frmMain::instance();
-    if (!w) return;
-    w->maxEdit->setText(QString());
-    w->maxEdit->ResetForNewDocument();
-    w->setWindowTitle(QStringLiteral("Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]"));
-    ResetDocumentState();
-}
-
-void OpenDocument() {
-    auto* w = frmMain::instance();
-    if (!w) return;
-    const QString path = Prompter::current().openFile(w, QStringLiteral("Select NPC File to open.."),
-                                                      QStringLiteral("Text Files (*.txt)"), QStringLiteral("/"));
-    if (!path.isEmpty()) LoadDocument(path);
-}
-
-void LoadDocument(const QString& fileName) {
-    auto* w = frmMain::instance();
-    try {
-        w->maxEdit->LoadFile(fileName);
-        currentFileName = fileName;
-        SetModified(false);
-        SetStatusText(QStringLiteral("File Opened Succesfully"));
-        w->setWindowTitle(QStringLiteral("Legend Of Mir : Quillmoor : v3 : [") + fileName + u']');
-    } catch (const EditorError& e) {
-        SetStatusText(QStringLiteral("There was an error trying to open the selected file: ") + QString::fromStdString(e.what()));
-    }
-}
-
-bool SaveDocument() {
-    if (currentFileName.isEmpty()) return SaveDocumentAs();
-    try {
-        frmMain::instance()->maxEdit->SaveToFile(currentFileName, true);
-    } catch (const EditorError& e) {
-        SetStatusText(QStringLiteral("There was an error trying to save the script: ") + QString::fromStdString(e.what()));
-        return false;
-    }
-    SetStatusText(QStringLiteral("The script has been saved successfully."));
-    return true;
-}
-
-bool SaveDocumentAs() {
-    const QString path = Prompter::current().saveFile(frmMain::instance(), QStringLiteral("Enter filename for this script.."),
-                                                      QStringLiteral("(*.*) All Files (*.*)"), QString());
-    if (path.isEmpty()) {
-        SetStatusText(QStringLiteral("Script saving cancelled - no filename entered."));
-        return false;
-    }
-    const QString previous = currentFileName;
-    currentFileName = path;
-    if (!SaveDocument()) {
-        currentFileName = previous;
-        return false;
-    }
-    return true;
+QString ShowFileDialog(QWidget* Owner, qint32 DialogKind, const QString& Title, const QString& DefaultFile,
+                       const QString& Filter, const QString& InitialDir, const QString& DefExt) {
+    // The system drive's root, wherever the program runs.
+    QString dir = InitialDir == QLatin1String("C:\\") ? QDir::rootPath() : InitialDir;
+    if (!DefaultFile.isEmpty()) dir = dir.isEmpty() ? DefaultFile : QDir(dir).filePath(DefaultFile);
+    const QString filter = qs(document::toQtFilter(Filter.toStdString()));
+    Prompter& prompter = Prompter::current();
+    QString path = DialogKind == 0 ? prompter.openFile(Owner, Title, filter, dir)
+                                   : prompter.saveFile(Owner, Title, filter, dir);
+    if (path.isEmpty()) return {};
+    if (DialogKind != 0 && !DefExt.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += u'.' + DefExt;
+    return QDir::toNativeSeparators(path);
 }
 
 }  // namespace quill::modDocument

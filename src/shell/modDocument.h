@@ -1,7 +1,11 @@
 #pragma once
-// The open script's identity and modified flag, and the File commands.
+// The open script's identity and modified flag, and the File commands. The
+// rules live in document::Document (Qt-free); this module binds it to the
+// main window's editor, caption and status bar and to the Prompter seam.
 
 #include <QString>
+
+class QWidget;
 
 namespace quill::modDocument {
 
@@ -12,11 +16,29 @@ void SetStatusText(const QString& message);
 void SetModified(bool flag);
 void ResetDocumentState();
 
-void NewDocument();
+// False when New stopped because the save the user asked for did not happen.
+bool NewDocument();
+// False when the user wanted the changes saved and they were not.
+bool AskToSave();
 void OpenDocument();
-void LoadDocument(const QString& fileName);
+// True when the file was loaded.
+bool LoadDocument(const QString& fileName);
 // True when the script was written to its file.
 bool SaveDocument();
 bool SaveDocumentAs();
+// File > Insert File..: the chosen file's contents go in at the end of the
+// selection.
+void InsertFile();
+
+qint32 MaxLong(qint32 A, qint32 B);
+bool FileExists(const QString& Path);
+// Appends the platform's separator unless `Path` ends in one; changes `Path`.
+QString AddBackslash(QString& Path);
+
+// A modal open (`DialogKind` 0) or save dialog; the chosen full path in
+// native form, or the empty text when cancelled or failed. `Filter` pairs a
+// description and a pattern with "¬" between them.
+QString ShowFileDialog(QWidget* Owner, qint32 DialogKind, const QString& Title, const QString& DefaultFile,
+                       const QString& Filter, const QString& InitialDir, const QString& DefExt);
 
 }  // namespace quill::modDocument

@@ -1,0 +1,111 @@
+// The menu-header refresh on a large script: the whole tick (rebuild of the
+// list widget and the duplicate check), the header scan alone, and a plain
+// scan of the same bytes for "[...]" lines as the yardstick.
+// QUILL_BENCH_OWN_MAIN: the tick needs a QApplication.
+//
+// Run: build with -DQUILL_BENCH=ON, then
+//   QT_QPA_PLATFORM=offscreen build/bench/headers_bench
+// It also writes the script to $TMPDIR/headers_bench_script.txt, so that
+//   grep -c '^\[.*\]$' on that file can be timed beside it.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <string>
+
+#include "catalogue/headers.h"
+#include "shell/frmMain.h"
+#include "shell/maxEdit.h"
+
+namespace {
+
+// 100,000 lines, every tenth a header, all headers different.
+const std::string& script() {
+    static const std::string text = [] {
+        const char* body[] = {"#IF", "Checkgold 1000", "#SAY", "Hello <$USERNAME>, Welcome To My Armoury.\\",
+                              "I Would Like To <Buy/@buy> A Weapon\\", "#ACT", "Take Gold 1000",
+                              "<Main/@main>", ""};
+        std::string s;
+        for (int n = 0; n < 100000; ++n) {
+            if (n > 0) s += "\r\n";
+            if (n % 10 == 0) s += "[@menu" + std::to_string(n / 10) + "]";
+            else s += body[n % 10 - 1];
+        }
+        return s;
+    }();
+    return text;
+}
+
+// The yardstick: find each LF, look at the line's first and last byte.
+std::size_t plainScan(std::string_view text) {
+    std::size_t count = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* stop = lf ? lf : end;
+        const char* last = stop > p && stop[-1] == '\r' ? stop - 1 : stop;
+        if (last > p && *p == '[' && last[-1] == ']') ++count;
+        p = stop + 1;
+    }
+    return count;
+}
+
+void BM_PlainScan(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(plainScan(script()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * script().size()));
+}
+BENCHMARK(BM_PlainScan)->Unit(benchmark::kMicrosecond);
+
+void BM_HeaderScan(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(quill::catalogue::scanHeaders(script()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * script().size()));
+}
+BENCHMARK(BM_HeaderScan)->Unit(benchmark::kMicrosecond);
+
+quill::frmMain* window() {
+    static quill::frmMain* w = [] {
+        auto* f = new quill::frmMain;
+        f->Timer1->stop();
+        f->show();
+        f->maxEdit->setText(QString::fromStdString(script()));
+        QApplication::processEvents();
+        return f;
+    }();
+    return w;
+}
+
+// One tick as the timer runs it: rebuild the list, check for duplicates.
+void BM_Tick(benchmark::State& state) {
+    quill::frmMain* w = window();
+    for (auto _ : state) w->mnuSyntaxTitles_Click();
+    if (w->List1->count() != 10001) state.SkipWithError("wrong number of rows");
+}
+BENCHMARK(BM_Tick)->Unit(benchmark::kMillisecond);
+
+// The tick and the list's own work that it leaves to the event loop.
+void BM_TickAndRepaint(benchmark::State& state) {
+    quill::frmMain* w = window();
+    for (auto _ : state) {
+        w->mnuSyntaxTitles_Click();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TickAndRepaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QFile out(QDir::temp().filePath(QStringLiteral("headers_bench_script.txt")));
+    if (out.open(QIODevice::WriteOnly)) out.write(script().data(), static_cast<qint64>(script().size()));
+    out.close();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete window();
+    return 0;
+}

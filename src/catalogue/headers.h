@@ -1,0 +1,68 @@
+#pragma once
+// The menu-header list of a script and the duplicate-label check, on the
+// editor's UTF-8 bytes.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quill::catalogue {
+
+inline constexpr std::string_view kHeaderListTitle = "--Menu Headers--";
+inline constexpr std::string_view kNoHeadersRow = "None Found";
+inline constexpr std::string_view kDuplicateTitle = "[Error]";
+inline constexpr std::string_view kDuplicatePrefix = "Duplicate Menu Found : ";
+
+// A line (without its line break) that opens a menu section: "[" first and
+// "]" last, nothing trimmed.
+constexpr bool isHeaderLine(std::string_view line) {
+    return !line.empty() && line.front() == '[' && line.back() == ']';
+}
+
+// The header lines of `text` in script order, as views into `text`. Lines
+// end at CR LF, LF or a lone CR, as in the editor.
+std::vector<std::string_view> scanHeaders(std::string_view text);
+
+// The list's rows: the title row, then the headers, or "None Found" when
+// there is none. Views into `text` or into static storage.
+std::vector<std::string_view> headerListRows(std::string_view text);
+
+// Indexes (from 0) of the lines of `text` that contain `needle`.
+std::vector<std::size_t> linesContaining(std::string_view text, std::string_view needle);
+
+std::string duplicateMessage(std::string_view row);
+
+// Row `row` equals `times` later rows: comparing every pair (i < j) in order
+// reports row i's text once per later equal row j. Reports come in the order
+// of i, so expanding each into `times` messages gives the pairwise order.
+struct DuplicateReport {
+    std::size_t row;
+    std::size_t times;
+    friend bool operator==(const DuplicateReport&, const DuplicateReport&) = default;
+};
+
+// Works in time linear in rows.size(): a header that occurs k times costs k
+// lookups, not k * k comparisons, although it still gives k(k-1)/2 messages.
+template <class Row, class Hash = std::hash<Row>>
+std::vector<DuplicateReport> findDuplicates(const std::vector<Row>& rows) {
+    struct RefHash {
+        std::size_t operator()(const Row* r) const { return Hash{}(*r); }
+    };
+    struct RefEq {
+        bool operator()(const Row* a, const Row* b) const { return *a == *b; }
+    };
+    std::unordered_map<const Row*, std::size_t, RefHash, RefEq> remaining;
+    remaining.reserve(rows.size());
+    for (const Row& r : rows) ++remaining[&r];
+    std::vector<DuplicateReport> reports;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::size_t later = --remaining.find(&rows[i])->second;
+        if (later > 0) reports.push_back({i, later});
+    }
+    return reports;
+}
+
+}  // namespace quill::catalogue

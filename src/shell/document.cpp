@@ -1,0 +1,142 @@
+#include "shell/document.h"
+
+#include "shell/misc.h"
+
+namespace quill::document {
+namespace {
+
+// "¬" in UTF-8.
+constexpr std::string_view kPairSeparator = "\xC2\xAC";
+
+std::string qtPatterns(std::string_view patterns) {
+    std::string out;
+    std::size_t start = 0;
+    while (start <= patterns.size()) {
+        std::size_t end = patterns.find(';', start);
+        if (end == std::string_view::npos) end = patterns.size();
+        std::string_view one = patterns.substr(start, end - start);
+        if (one == "*.*") one = "*";
+        if (!one.empty()) {
+            if (!out.empty()) out += ' ';
+            out += one;
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+FileDialogRequest openDialog() { return {0, "Select NPC File to open..", "", "Text Files\xC2\xAC*.txt", "C:\\", ""}; }
+FileDialogRequest saveAsDialog() { return {1, "Enter filename for this script..", "", "(*.*) All Files\xC2\xAC*.*", "", ""}; }
+FileDialogRequest insertFileDialog() { return {0, "Select file to insert..", "", "(*.*) All Files\xC2\xAC*.*", "", ""}; }
+
+std::string toQtFilter(std::string_view filter) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < filter.size()) {
+        const std::size_t mid = filter.find(kPairSeparator, start);
+        // A description without a pattern was never offered by the dialog.
+        if (mid == std::string_view::npos) break;
+        std::size_t end = filter.find(kPairSeparator, mid + kPairSeparator.size());
+        if (end == std::string_view::npos) end = filter.size();
+        const std::string_view description = filter.substr(start, mid - start);
+        const std::size_t patternStart = mid + kPairSeparator.size();
+        if (!out.empty()) out += ";;";
+        out += description;
+        out += " (";
+        out += qtPatterns(filter.substr(patternStart, end - patternStart));
+        out += ')';
+        start = end + kPairSeparator.size();
+    }
+    return out;
+}
+
+void Document::setStatusText(const std::string& message) { view_.setGeneralPanel(message); }
+
+void Document::setModified(bool flag) {
+    view_.setModifiedPanel(flag ? std::string(kModified) : std::string());
+    isModified_ = flag;
+}
+
+void Document::resetDocumentState() {
+    currentFileName_.clear();
+    setModified(false);
+}
+
+bool Document::newDocument() {
+    if (!askToSave()) return false;
+    editor_.clearText();
+    editor_.resetForNewDocument();
+    view_.setCaption(std::string(kNewCaption));
+    resetDocumentState();
+    return true;
+}
+
+bool Document::askToSave() {
+    if (!isModified_) return true;
+    MsgBoxExRequest question;
+    question.prompt = std::string(kAskToSavePrompt);
+    question.icon = mbxIconWarning;
+    question.buttons = mbxYesNo;
+    question.title = std::string(kAskToSaveTitle);
+    if (dialogs_.msgBoxEx(question) != mbxResultYes) return true;
+    return saveDocument();
+}
+
+bool Document::openDocument() {
+    const std::string path = dialogs_.showFileDialog(openDialog());
+    if (path.empty()) return false;
+    return loadDocument(path);
+}
+
+bool Document::loadDocument(const std::string& fileName) {
+    if (const Failure failure = editor_.loadFile(fileName)) {
+        setStatusText(std::string(kOpenFailed) + *failure);
+        return false;
+    }
+    currentFileName_ = fileName;
+    setModified(false);
+    setStatusText(std::string(kOpened));
+    view_.setCaption(std::string(kLoadedCaptionStart) + fileName + "]");
+    return true;
+}
+
+bool Document::saveDocument() {
+    if (currentFileName_.empty()) return saveDocumentAs();
+    if (const Failure failure = editor_.saveToFile(currentFileName_)) {
+        setStatusText(std::string(kSaveFailed) + *failure);
+        return false;
+    }
+    setStatusText(std::string(kSaved));
+    return true;
+}
+
+bool Document::saveDocumentAs() {
+    const std::string path = dialogs_.showFileDialog(saveAsDialog());
+    if (path.empty()) {
+        setStatusText(std::string(kSaveCancelled));
+        return false;
+    }
+    // A failed write leaves the script named as it was, so the next Save
+    // does not aim at a file that was never written.
+    std::string previous = std::move(currentFileName_);
+    currentFileName_ = path;
+    if (saveDocument()) return true;
+    currentFileName_ = std::move(previous);
+    return false;
+}
+
+bool Document::insertFile() {
+    const std::string path = dialogs_.showFileDialog(insertFileDialog());
+    if (!FileExists(path)) return false;
+    int line = 0, column = 0;
+    editor_.selectionEnd(line, column);
+    if (const Failure failure = editor_.insertFileAt(path, line, column)) {
+        setStatusText(std::string(kOpenFailed) + *failure);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace quill::document
