@@ -116,7 +116,7 @@ quit_app() { menu f Up Return; }
 save_as() {  # save_as <path>: Ctrl+S on an untitled script opens the save dialog
   xdotool key ctrl+s
   local d
-  d=$(wait_for_window "Enter filename for this script.." 5) || return 1
+  d=$(wait_for_window "Enter filename for this script.." 5) || { shot save-as-missing; return 1; }
   sleep 0.3
   xdotool type --delay 5 "$1"
   xdotool key Return

@@ -63,7 +63,7 @@ click_weapon_merchant() {
   sleep 0.4
   click 60 $(( top + row + row / 2 + 2 ))
 }
-TREE_ROW_HEIGHT=${TREE_ROW_HEIGHT:-18}
+TREE_ROW_HEIGHT=${TREE_ROW_HEIGHT:-13}
 
 # 2. A template, a catalogue pick and a built-in name, then Save As into a new
 # file: the file holds exactly the expected script.
@@ -78,6 +78,7 @@ scenario_picks_and_save_as() {
   save_as "$out"
   { weapon_template; printf '\r\nCheckgold ammount\r\n@@guildwar'; } >"$work/expected.txt"
   check "Save As writes exactly the template and the two picks" 'cmp -s "$out" "$work/expected.txt"'
+  cp "$out" /tmp/e2e_got.txt; cp "$work/expected.txt" /tmp/e2e_want.txt
   check "the caption still shows the untitled script after Save As" 'wait_for_window "$main_title" 1 >/dev/null'
   stop_app
 }
