@@ -196,4 +196,40 @@ QPixmap msgBoxIcon(int icon) {
     }
 }
 
+QPixmap dialogBackground() {
+    QPixmap pm(400, 300);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 400, 300);
+    sky.setColorAt(0, QColor(84, 128, 160));
+    sky.setColorAt(1, QColor(62, 104, 128));
+    p.fillRect(pm.rect(), sky);
+    // Soft swells across the picture, a shade either side of the ground.
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 7; ++i) {
+        QPainterPath swell;
+        const double y = 30 + i * 42;
+        swell.moveTo(0, y);
+        swell.cubicTo(100, y - 26, 240, y + 30, 400, y - 8);
+        swell.lineTo(400, y + 14);
+        swell.cubicTo(240, y + 46, 100, y - 8, 0, y + 18);
+        swell.closeSubpath();
+        p.setBrush(i % 2 ? QColor(255, 255, 255, 14) : QColor(0, 0, 0, 16));
+        p.drawPath(swell);
+    }
+    // A faint compass rose in the lower right, clear of the controls' labels.
+    p.translate(330, 235);
+    p.setBrush(QColor(255, 255, 255, 26));
+    for (int k = 0; k < 4; ++k) {
+        QPolygonF point({QPointF(0, -46), QPointF(7, -7), QPointF(0, 0), QPointF(-7, -7)});
+        p.drawPolygon(point);
+        p.rotate(90);
+    }
+    p.setPen(QPen(QColor(255, 255, 255, 30), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(0, 0), 30, 30);
+    p.end();
+    return pm;
+}
+
 }  // namespace quill::artwork

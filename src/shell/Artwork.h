@@ -14,6 +14,10 @@ QPixmap programIconPixmap(int size = 32);
 QPixmap smallImage(const QString& key);
 // The splash window's 800 x 600 background.
 QPixmap splashBackground();
+// The 400 x 300 picture behind the Check Flag and Batch Creator dialogs. Its
+// tones stay in the middle range so that both black and white labels read
+// on it.
+QPixmap dialogBackground();
 
 // The extended message box's 32 x 32 icons by MsgBoxExIcon value: 0 an i and
 // 1 a question mark in a speech bubble, 2 an exclamation mark in a yellow

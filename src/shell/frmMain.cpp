@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -110,7 +111,9 @@ frmMain::frmMain() {
     instance_ = this;
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(artwork::programIcon());
-    setFont(QFont(QStringLiteral("Tahoma"), 8.25));
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSizeF(8.25);  // QFont's constructor would round it down to 8
+    setFont(tahoma);
     client_ = new QWidget(this);
     setCentralWidget(client_);
     buildControls();
@@ -119,6 +122,9 @@ frmMain::frmMain() {
     buildStatusBar();
     client_->installEventFilter(this);
     resize(toPixels(kClientWidth), toPixels(kClientHeight) + menuBar()->sizeHint().height());
+    // The start-up sequence reads the client area, so it must have its size
+    // before the window is first shown.
+    layout()->activate();
     Form_Load();
 }
 
@@ -193,7 +199,9 @@ void frmMain::buildMenus() {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
         menu->setObjectName(QString::fromUtf8(m.name));
         menu->menuAction()->setObjectName(QString::fromUtf8(m.name));
-        menu->setEnabled(m.state == ItemState::Usable);
+        menu->menuAction()->setEnabled(m.state == ItemState::Usable);
+        // The design ends the Search menu on a separator; keep it drawn.
+        menu->setSeparatorsCollapsible(false);
         for (const MenuItem& item : m.items) {
             const QString caption = QString::fromUtf8(item.caption);
             QAction* action = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
@@ -222,6 +230,7 @@ void frmMain::buildToolbar() {
         a->setObjectName(QString::fromUtf8(b.key));
         a->setData(QString::fromUtf8(b.key));
         a->setToolTip(QString::fromUtf8(b.tip));
+        a->setProperty("imageKey", QString::fromUtf8(b.image));
     }
     connect(Toolbar1, &QToolBar::actionTriggered, this, &frmMain::Toolbar1_ButtonClick);
 }

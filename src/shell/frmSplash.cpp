@@ -17,6 +17,13 @@ namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// The right-aligned labels fit their text and grow leftwards, so the
+// version number always ends under the platform line whatever the font.
+void keepRightEdge(QLabel* label, int right) {
+    label->adjustSize();
+    label->move(right - label->width(), label->y());
+}
+
 }  // namespace
 
 frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
@@ -52,10 +59,11 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     lblPlatform = makeLabel("lblPlatform", QStringLiteral("Arial"), 15.75, true);
     lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblPlatform->setText(qs(kSplashPlatform));
-    lblPlatform->setGeometry(px(4635), px(2228), px(2385), px(360));
+    lblPlatform->move(px(4635), px(2228));
+    keepRightEdge(lblPlatform, px(4635 + 2385));
     lblVersion = makeLabel("lblVersion", QStringLiteral("Arial"), 12, true);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lblVersion->setGeometry(px(6045), px(2588), px(885), px(285));
+    lblVersion->move(px(6045), px(2588));
     lblWarning = makeLabel("lblWarning", QStringLiteral("Arial"), 8.25, false);
     lblWarning->setText(qs(kSplashWarning));
     lblWarning->setGeometry(px(225), px(3548), px(6855), px(195));
@@ -75,6 +83,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
 
 void frmSplash::Form_Load() {
     lblVersion->setText(QString::fromStdString(splashVersionText()));
+    keepRightEdge(lblVersion, twipsToPixels(6045 + 885, logicalDpiX()));
     lblProductName->setText(qs(kProgramTitle));
     lblProductName->adjustSize();
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <new>
+#include <stdexcept>
 
 namespace quill {
 namespace {
@@ -45,7 +46,15 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
     setUtf8(true);
     setEolMode(EolWindows);
     markerDefine(QsciScintilla::RightArrow, kMarkMarker);
-    connect(this, &QsciScintilla::modificationChanged, this, [this](bool) { emit ModifiedChange(this); });
+    // Scintilla reports reaching the save point even when it was never left
+    // (a load or a reset of an unmodified document); only real changes of
+    // the state reach the listeners.
+    connect(this, &QsciScintilla::modificationChanged, this, [this](bool) {
+        const bool now = ModifiedFlag();
+        if (now == lastModified_) return;
+        lastModified_ = now;
+        emit ModifiedChange(this);
+    });
 }
 
 maxEdit::~maxEdit() = default;
@@ -105,12 +114,25 @@ QString maxEdit::GetLineText(int line) const {
 }
 
 void maxEdit::LoadFile(const QString& path) {
+    const auto noMemory = [&path] {
+        return EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
+    };
     std::string bytes = readAllBytes(path);
     textfile::TextFormat format;
     try {
         format = textfile::decodeInPlace(bytes);
     } catch (const std::bad_alloc&) {
-        throw EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
+        throw noMemory();
+    } catch (const std::length_error&) {
+        throw noMemory();
+    }
+    // Room for the new text is made while the old text is still there, so a
+    // file too large for memory leaves the editor as it was.
+    SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 1));
+    if (SendScintilla(SCI_GETSTATUS) == SC_STATUS_BADALLOC) {
+        SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
+        throw noMemory();
     }
     replaceAllBytes(bytes);
     format_ = format;
@@ -139,7 +161,9 @@ void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position) 
     std::string bytes = readAllBytes(path);
     textfile::decodeInPlace(bytes);
     const long pos = SendScintilla(SCI_FINDCOLUMN, position.LineNo, position.ColNo);
-    SendScintilla(SCI_INSERTTEXT, pos, std::string(bytes).c_str());
+    // Through the target, with a length, so NUL bytes go in too.
+    SendScintilla(SCI_SETTARGETRANGE, pos, pos);
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.data());
 }
 
 bool maxEdit::ModifiedFlag() const { return isModified(); }

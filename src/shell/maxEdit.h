@@ -101,6 +101,7 @@ private:
 
     textfile::TextFormat format_;
     int markerHandle_ = -1;
+    bool lastModified_ = false;
 };
 
 }  // namespace quill

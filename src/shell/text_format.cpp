@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace quill::textfile {
 namespace {
@@ -37,12 +38,20 @@ int windows1252Byte(char32_t cp) {
     return -1;
 }
 
-// Reads one code point of valid UTF-8 at `i`, advancing `i`.
+// Reads one code point at `i`, advancing `i`. The editor's text is UTF-8,
+// but a broken sequence must not turn into some unrelated character that
+// the code page happens to hold: it comes back as -1.
+constexpr char32_t kBroken = static_cast<char32_t>(-1);
+
 char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    int len = b0 < 0x80 ? 1 : b0 < 0xE0 ? 2 : b0 < 0xF0 ? 3 : 4;
+    const int len = b0 < 0x80 ? 1 : b0 < 0xC2 ? 0 : b0 < 0xE0 ? 2 : b0 < 0xF0 ? 3 : b0 < 0xF5 ? 4 : 0;
+    if (len == 0 || i + len > s.size() || !isValidUtf8(s.substr(i, len))) {
+        ++i;
+        return kBroken;
+    }
     char32_t cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (int k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     i += len;
     return cp;
 }
@@ -57,7 +66,7 @@ bool isValidUtf8(std::string_view s) {
         // Skip plain ASCII eight bytes at a time: scripts are mostly ASCII.
         while (i + 8 <= n) {
             std::uint64_t chunk;
-            __builtin_memcpy(&chunk, p + i, 8);
+            std::memcpy(&chunk, p + i, 8);
             if (chunk & 0x8080808080808080ULL) break;
             i += 8;
         }
@@ -118,6 +127,10 @@ bool encode(std::string_view utf8, const TextFormat& format, std::string& out, s
         const std::size_t at = i;
         const char32_t cp = nextCodePoint(utf8, i);
         const int b = windows1252Byte(cp);
+        if (cp == kBroken) {
+            error = "the text holds a broken UTF-8 sequence, which the file's Windows-1252 format cannot hold";
+            return false;
+        }
         if (b < 0) {
             char hex[16];
             std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
