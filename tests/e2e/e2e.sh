@@ -31,31 +31,47 @@ install_app() {
   cp "$build/Quillmoor" "$build/NPC Script.ini" "$work/app/"
 }
 
-# wait_for_window <exact title> [seconds]: prints the window id.
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# wait_for_window <exact title> [seconds]: prints the window id. Looks at
+# least once, and until the time is up by the clock.
 wait_for_window() {
-  local title=$1 limit=${2:-10} id
-  for _ in $(seq $((limit * 10))); do
-    id=$(xdotool search --name "^$(printf '%s' "$title" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null | tail -n 1)
+  local title=$1 deadline=$(( $(now_ms) + ${2:-10} * 1000 )) id pattern
+  pattern="^$(printf '%s' "$title" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
+  while :; do
+    id=$(xdotool search --name "$pattern" 2>/dev/null | tail -n 1)
     if [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then echo "$id"; return 0; fi
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
+}
+
+# wait_for_focus <window id>: until the window manager has given it the keyboard.
+wait_for_focus() {
+  local deadline=$(( $(now_ms) + 3000 ))
+  while [ "$(xdotool getactivewindow 2>/dev/null)" != "$1" ]; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+  sleep 0.1
 }
 
 window_gone() {
-  local title=$1 limit=${2:-5}
-  for _ in $(seq $((limit * 10))); do
-    wait_for_window "$title" 0 >/dev/null || return 0
+  local title=$1 deadline=$(( $(now_ms) + ${2:-5} * 1000 ))
+  while wait_for_window "$title" 0 >/dev/null; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  return 1
 }
 
 running() { kill -0 "$pid" 2>/dev/null; }
 
 exited_within() {
-  for _ in $(seq $(($1 * 10))); do running || return 0; sleep 0.1; done
-  return 1
+  local deadline=$(( $(now_ms) + $1 * 1000 ))
+  while running; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
 }
 
 start_app() {
@@ -83,8 +99,19 @@ start_to_main() {
   W=$(wait_for_window "$main_title" 10)
 }
 
-# Click inside the main window at pixel (x, y) of its frame.
-click() { xdotool mousemove --window "$W" "$1" "$2" click 1; sleep 0.3; }
+# at <window> <x> <y>: a click at pixel (x, y) of the window's client area.
+at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.25; }
+click() { at "$W" "$1" "$2"; }
+activate() { xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.2; }
+
+# choose <window> <x> <y> <row>: opens the drop-down list there and picks a row.
+choose() {
+  at "$1" "$2" "$3"
+  xdotool key --delay 15 Home
+  for _ in $(seq "$4"); do xdotool key --delay 5 Down; done
+  xdotool key Return
+  sleep 0.2
+}
 
 # Positions on the main window (96 DPI, no window manager: the frame is the
 # menu bar plus the client area).
@@ -96,14 +123,8 @@ x_combo1=500
 x_editor=400
 y_editor=$(( menu_bar + 200 ))
 
-# pick <x> <row>: opens the drop-down list at x and chooses row `row` with the keyboard.
-pick() {
-  click "$1" "$y_pickers"
-  xdotool key --delay 15 Home
-  for _ in $(seq "$2"); do xdotool key --delay 5 Down; done
-  xdotool key Return
-  sleep 0.3
-}
+# pick <x> <row>: chooses a row of the main window's drop-down list at x.
+pick() { choose "$W" "$1" "$y_pickers" "$2"; }
 
 menu() {  # menu <alt letter> <key>...: opens a menu by its access key and walks it
   local letter=$1; shift
@@ -111,17 +132,25 @@ menu() {  # menu <alt letter> <key>...: opens a menu by its access key and walks
   xdotool key --delay 60 "$@"; sleep 0.3
 }
 
-quit_app() { menu f Up Return; }
+quit_app() { activate "$W"; menu f Up Return; }
 
 save_as() {  # save_as <path>: Ctrl+S on an untitled script opens the save dialog
   xdotool key ctrl+s
   local d
   d=$(wait_for_window "Enter filename for this script.." 5) || { shot save-as-missing; return 1; }
+  wait_for_focus "$d"
   sleep 0.3
   xdotool type --delay 5 "$1"
   xdotool key Return
   window_gone "Enter filename for this script.." 5
 }
+
+# A window manager, as on a user's desktop: it places new windows, gives
+# them the focus and closes them at Alt+F4.
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'pkill -f "$work/app/Quillmoor" 2>/dev/null; kill $wm 2>/dev/null; rm -rf "$work"' EXIT
+sleep 1
 
 source "$here/scenarios.sh"
 

@@ -78,7 +78,6 @@ scenario_picks_and_save_as() {
   save_as "$out"
   { weapon_template; printf '\r\nCheckgold ammount\r\n@@guildwar'; } >"$work/expected.txt"
   check "Save As writes exactly the template and the two picks" 'cmp -s "$out" "$work/expected.txt"'
-  cp "$out" /tmp/e2e_got.txt; cp "$work/expected.txt" /tmp/e2e_want.txt
   check "the caption still shows the untitled script after Save As" 'wait_for_window "$main_title" 1 >/dev/null'
   stop_app
 }
@@ -88,56 +87,70 @@ scenario_dialogs() {
   start_to_main
   click "$x_editor" "$y_editor"
   xdotool key ctrl+End
+  local d
 
   pick "$x_cbonpc" 11                # "Check [Flag]"
-  local d
-  d=$(wait_for_window "Check Flag" 5) && sleep 0.3
+  d=$(wait_for_window "Check Flag" 5) && wait_for_focus "$d"
   shot dialog-check-flag
-  # The list has the focus first; Down picks "True", then the flag box.
+  # The list has the focus first: Down picks "True"; two tabs reach the flag
+  # box, where the letter is refused; back to "Proceed".
   xdotool key Down Tab Tab
   xdotool type --delay 20 "12a3"
   xdotool key shift+Tab space
-  window_gone "Check Flag" 3
+  check "Proceed closes the Check Flag dialog" 'window_gone "Check Flag" 3'
 
+  activate "$W"
   pick "$x_cbonpc" 37                # "Batch Editor"
   d=$(wait_for_window "Brannick : Batch Creator" 5) && sleep 0.3
-  xdotool mousemove --window "$d" 170 50 click 1; xdotool type --delay 20 "5"       # delay box
-  xdotool mousemove --window "$d" 180 78 click 1                                     # Add Delay
-  xdotool mousemove --window "$d" 60 50 click 1; xdotool type --delay 20 "0"         # map box
-  xdotool mousemove --window "$d" 65 78 click 1                                      # Add Batch
-  xdotool mousemove --window "$d" 65 128 click 1                                     # Batch Move
-  sleep 0.3
+  at "$d" 188 49; xdotool type --delay 20 "5"     # delay box
+  at "$d" 188 80                                  # "Add Delay"
+  at "$d" 64 49; xdotool type --delay 20 "0"      # map box
+  at "$d" 64 80                                   # "Add Batch"
+  at "$d" 64 128                                  # "Batch Move"
   shot dialog-batch-creator
-  xdotool mousemove --window "$d" 185 128 click 1                                    # Insert Batch Script
-  window_gone "Brannick : Batch Creator" 3
+  at "$d" 188 128                                 # "Insert Batch Script"
+  check "Insert Batch Script closes the Batch Creator" 'window_gone "Brannick : Batch Creator" 3'
 
+  activate "$W"
   pick "$x_cbonpc" 84                # "Casino Editor"
   d=$(wait_for_window "Dice Scripter" 5) && sleep 0.3
-  dice_pick() { xdotool mousemove --window "$d" "$1" "$2" click 1; sleep 0.3; xdotool key --delay 20 Home; for _ in $(seq "$3"); do xdotool key Down; done; xdotool key Return; sleep 0.2; }
-  dice_pick 44 30 1                  # sum "Small"
-  dice_pick 136 30 1                 # multiplier "d0"
-  dice_pick 228 30 6                 # amount "7"
-  xdotool mousemove --window "$d" 136 63 click 1                                     # Insert (check)
-  sleep 0.3
+  choose "$d" 44 30 1                             # sum "Small"
+  choose "$d" 136 30 1                            # multiplier "d0"
+  choose "$d" 228 30 6                            # amount "7"
+  at "$d" 136 64                                  # "Insert" of the check frame
+  choose "$d" 44 126 0                            # "playdice"
+  choose "$d" 136 126 2                           # three dice
+  at "$d" 236 126; xdotool type --delay 20 "@play"
+  at "$d" 136 160                                 # "Insert" of the play frame
   shot dialog-dice-scripter
-  xdotool mousemove --window "$d" 372 160 click 1                                    # Insert Dice Script
-  sleep 0.3
-  xdotool key --window "$d" alt+F4 2>/dev/null
+  at "$d" 372 160                                 # "Insert Dice Script"
+  check "the Dice Scripter stays open after inserting" 'sleep 0.3; wait_for_window "Dice Scripter" 0 >/dev/null'
+  activate "$d"; xdotool key alt+F4
+  window_gone "Dice Scripter" 3
 
+  activate "$W"
   menu i Return                      # "Insert Merchant Re&frences"
   d=$(wait_for_window "Quillmoor v3 : Merchant Refrences" 5) && sleep 0.3
-  xdotool mousemove --window "$d" 60 $(( 0 + 32 )) click 1                           # Armour frame? weapon (+5)
-  xdotool mousemove --window "$d" 210 $(( 0 + 56 )) click 1                          # Armour (+11)
-  sleep 0.2
+  at "$d" 212 32                                  # "Armour (+10)"
+  at "$d" 212 80                                  # "Helmet (+15)"
+  at "$d" 72 176                                  # "PK Price (200%)"
   shot dialog-merchant-references
-  xdotool mousemove --window "$d" 205 137 click 1                                    # Insert Armour Refrences
-  sleep 0.3
+  at "$d" 356 136                                 # "Insert Armour Refrences"
+  at "$d" 356 176                                 # "Insert Price Refrences"
+  check "the Merchant References dialog stays open after inserting" \
+    'wait_for_window "Quillmoor v3 : Merchant Refrences" 0 >/dev/null'
+  activate "$d"; xdotool key alt+F4
+  window_gone "Quillmoor v3 : Merchant Refrences" 3
 
-  xdotool windowactivate --sync "$W" 2>/dev/null || true
+  activate "$W"
   local out="$work/dialogs.txt"
   save_as "$out"
-  local want="Check [123] 1${crlf}${crlf}batchdelay 5${crlf}addbatch 0${crlf}batchmove${crlf}${crlf}Small d0 7${crlf}+11"
-  check "the four dialogs added their lines" 'grep -qF -- "$(printf "%s" "$want" | tr -d "\r" | head -c 0)" "$out" && tr -d "\r" <"$out" | grep -q "^Check \[123\] 1$"'
+  printf '%s' ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3${crlf}[@main]" \
+    "${crlf}Check [123] 1" \
+    "${crlf}${crlf}batchdelay 5${crlf}addbatch 0${crlf}batchmove" \
+    "${crlf}${crlf}Small d0 7${crlf}playdice 3 @play" \
+    "${crlf}+10${crlf}+15${crlf}200%" >"$work/expected-dialogs.txt"
+  check "the four dialogs wrote exactly their lines into the script" 'cmp -s "$out" "$work/expected-dialogs.txt"'
   stop_app
 }
 
@@ -149,7 +162,8 @@ scenario_windows_1252() {
   cp "$f" "$work/original.txt"
   start_to_main
   xdotool key ctrl+o
-  wait_for_window "Select NPC File to open.." 5 >/dev/null && sleep 0.3
+  local o
+  o=$(wait_for_window "Select NPC File to open.." 5) && wait_for_focus "$o" && sleep 0.3
   xdotool type --delay 5 "$f"
   xdotool key Return
   check "the file opens and names itself in the caption" \
@@ -179,13 +193,13 @@ scenario_closing() {
   xdotool type "x"
   quit_app
   local q
-  q=$(wait_for_window "[Save]" 3)
+  q=$(wait_for_window "[Save]" 3) && wait_for_focus "$q"
   check "after a change closing asks the save question" '[ -n "$q" ]'
   shot save-question
   xdotool key Escape
   check "Cancel keeps the main window open" 'window_gone "[Save]" 2 && running && wait_for_window "$main_title" 1 >/dev/null'
   quit_app
-  wait_for_window "[Save]" 3 >/dev/null && xdotool key alt+n
+  q=$(wait_for_window "[Save]" 3) && wait_for_focus "$q" && xdotool key alt+n
   check "No closes without saving" 'exited_within 3'
   pid=""
 }
@@ -197,12 +211,13 @@ scenario_message_box_and_about() {
   xdotool type "x"
   xdotool key ctrl+n
   local m
-  m=$(wait_for_window "Save NPC Script?" 3)
+  m=$(wait_for_window "Save NPC Script?" 3) && wait_for_focus "$m"
   check "New on a modified script asks in the program's own message box" '[ -n "$m" ]'
   sleep 0.3
   shot message-box
   xdotool key alt+n
   window_gone "Save NPC Script?" 2
+  activate "$W"
   menu h Return
   m=$(wait_for_window "About Quillmoor v3" 3)
   check "Help > About opens the About window" '[ -n "$m" ]'
