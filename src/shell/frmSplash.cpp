@@ -118,6 +118,7 @@ void frmSplash::handOver() {
     // passes through a moment without a window and quits.
     auto* main = new frmMain();
     main->show();
+    main->activateWindow();
     close();
 }
 

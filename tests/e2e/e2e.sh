@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# Runs the built program in a virtual X display, drives it only with real key
+# presses and mouse clicks (xdotool), and judges it only by what a user sees or
+# gets: window titles, the files it saves, screenshots.
+#
+#   e2e.sh <build dir> [screenshot dir]
+#
+# Must run inside an X display (the ctest entry wraps it in xvfb-run).
+set -uo pipefail
+
+build=$(cd "$1" && pwd)
+shots=${2:-$build/screenshots}
+mkdir -p "$shots"
+here=$(cd "$(dirname "$0")" && pwd)
+
+work=$(mktemp -d)
+trap 'pkill -f "$work/app/Quillmoor" 2>/dev/null; rm -rf "$work"' EXIT
+passed=0
+failed=0
+pid=""
+
+pass() { passed=$((passed + 1)); echo "PASS: $1"; }
+fail() { failed=$((failed + 1)); echo "FAIL: $1"; }
+check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }
+
+# A copy of the program with its language file and an empty Data folder, as
+# an installed copy would stand, so that Settings.ini lands in $work.
+install_app() {
+  rm -rf "$work/app"
+  mkdir -p "$work/app/Data"
+  cp "$build/Quillmoor" "$build/NPC Script.ini" "$work/app/"
+}
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# wait_for_window <exact title> [seconds]: prints the window id. Looks at
+# least once, and until the time is up by the clock.
+wait_for_window() {
+  local title=$1 deadline=$(( $(now_ms) + ${2:-10} * 1000 )) id pattern
+  pattern="^$(printf '%s' "$title" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
+  while :; do
+    id=$(xdotool search --name "$pattern" 2>/dev/null | tail -n 1)
+    if [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then echo "$id"; return 0; fi
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# wait_for_focus <window id>: until the window manager has given it the keyboard.
+wait_for_focus() {
+  local deadline=$(( $(now_ms) + 3000 ))
+  while [ "$(xdotool getactivewindow 2>/dev/null)" != "$1" ]; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+  sleep 0.1
+}
+
+window_gone() {
+  local title=$1 deadline=$(( $(now_ms) + ${2:-5} * 1000 ))
+  while wait_for_window "$title" 0 >/dev/null; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+running() { kill -0 "$pid" 2>/dev/null; }
+
+exited_within() {
+  local deadline=$(( $(now_ms) + $1 * 1000 ))
+  while running; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+start_app() {
+  install_app
+  "$work/app/Quillmoor" >"$work/app.log" 2>&1 &
+  pid=$!
+  sleep 0.3
+}
+
+stop_app() {
+  if [ -n "$pid" ] && running; then kill "$pid"; wait "$pid" 2>/dev/null; fi
+  pid=""
+}
+
+shot() { import -window root "$shots/$1.png"; }
+
+main_title="Legend Of Mir : Quillmoor : v3 : [Untitled NPC]"
+
+# Starts the program and passes the splash with a key press.
+start_to_main() {
+  start_app
+  wait_for_window "Quillmoor" 5 >/dev/null
+  sleep 0.5
+  xdotool key a
+  W=$(wait_for_window "$main_title" 10)
+}
+
+# at <window> <x> <y>: a click at pixel (x, y) of the window's client area.
+at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.25; }
+click() { at "$W" "$1" "$2"; }
+activate() { xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.2; }
+
+# choose <window> <x> <y> <row>: opens the drop-down list there and picks a row.
+choose() {
+  at "$1" "$2" "$3"
+  xdotool key --delay 15 Home
+  for _ in $(seq "$4"); do xdotool key --delay 5 Down; done
+  xdotool key Return
+  sleep 0.2
+}
+
+# Positions on the main window (96 DPI, no window manager: the frame is the
+# menu bar plus the client area).
+menu_bar=$(( 445 - 427 ))
+y_pickers=$(( menu_bar + 42 ))
+x_combo2=60
+x_cbonpc=260
+x_combo1=500
+x_editor=400
+y_editor=$(( menu_bar + 200 ))
+
+# pick <x> <row>: chooses a row of the main window's drop-down list at x.
+pick() { choose "$W" "$1" "$y_pickers" "$2"; }
+
+menu() {  # menu <alt letter> <key>...: opens a menu by its access key and walks it
+  local letter=$1; shift
+  xdotool key "alt+$letter"; sleep 0.3
+  xdotool key --delay 60 "$@"; sleep 0.3
+}
+
+quit_app() { activate "$W"; menu f Up Return; }
+
+save_as() {  # save_as <path>: Ctrl+S on an untitled script opens the save dialog
+  xdotool key ctrl+s
+  local d
+  d=$(wait_for_window "Enter filename for this script.." 5) || { shot save-as-missing; return 1; }
+  wait_for_focus "$d"
+  sleep 0.3
+  xdotool type --delay 5 "$1"
+  xdotool key Return
+  window_gone "Enter filename for this script.." 5
+}
+
+# A window manager, as on a user's desktop: it places new windows, gives
+# them the focus and closes them at Alt+F4.
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'pkill -f "$work/app/Quillmoor" 2>/dev/null; kill $wm 2>/dev/null; rm -rf "$work"' EXIT
+sleep 1
+
+source "$here/scenarios.sh"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
