@@ -99,7 +99,9 @@ void maxEdit::InsertText(const QString& text) {
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     const long caret = start + bytes.size();
     SendScintilla(SCI_SETEMPTYSELECTION, caret);
-    SendScintilla(SCI_SCROLLCARET);
+    // Before the editor is first shown its text area has no real width, and
+    // scrolling to the caret then would leave the view shifted sideways.
+    if (isVisible()) SendScintilla(SCI_SCROLLCARET);
 }
 
 int maxEdit::LineCount() const { return lines(); }

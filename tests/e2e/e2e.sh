@@ -17,6 +17,7 @@ work=$(mktemp -d)
 trap 'pkill -f "$work/app/Quillmoor" 2>/dev/null; rm -rf "$work"' EXIT
 passed=0
 failed=0
+runs=0
 pid=""
 
 pass() { passed=$((passed + 1)); echo "PASS: $1"; }
@@ -76,7 +77,8 @@ exited_within() {
 
 start_app() {
   install_app
-  "$work/app/Quillmoor" >"$work/app.log" 2>&1 &
+  runs=$((runs + 1))
+  "$work/app/Quillmoor" >"$work/app-$runs.log" 2>&1 &
   pid=$!
   sleep 0.3
 }
@@ -154,5 +156,8 @@ sleep 1
 
 source "$here/scenarios.sh"
 
+# In a sanitizer build the program reports memory errors and leaks on its
+# standard error; none may appear.
+check "the program reported no memory error" '! grep -qE "AddressSanitizer|LeakSanitizer|runtime error:" "$work"/app-*.log'
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

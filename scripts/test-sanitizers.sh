@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-asan/ and runs the whole test suite there; any report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+BUILD_DIR=build-asan bash scripts/build.sh -DQUILL_SANITIZE=ON
+cd build-asan
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
