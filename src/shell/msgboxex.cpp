@@ -32,7 +32,7 @@ int wholeTwips(double value) {
 }
 
 // Frame index order: Okay/Cancel, Yes/No, Retry/Cancel, Okay only.
-const std::array<RowSpec, 4> kRows = {{
+const std::array<ButtonRowLayout, 4> kRows = {{
     {0, 1, 525, 165, 180,
      {{{"Command1", "Okay", mbxResultOkay, 1147, 11}, {"Command2", "Cancel", mbxResultCancel, 2947, 10}}}, 2},
     {1, 0, 525, 180, 195,
@@ -61,9 +61,9 @@ int textAreaFor(std::string_view prompt, bool forceScroll) {
     return (bars <= 7 && !forceScroll) ? 1 : 0;
 }
 
-const std::array<RowSpec, 4>& allRows() { return kRows; }
+const std::array<ButtonRowLayout, 4>& allRows() { return kRows; }
 
-const RowSpec& buttonRow(std::int32_t buttons) {
+const ButtonRowLayout& buttonRow(std::int32_t buttons) {
     switch (buttons) {
         case mbxOkayOnly: return kRows[3];
         case mbxRetryCancel: return kRows[2];

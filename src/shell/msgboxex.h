@@ -61,7 +61,7 @@ std::string expandPrompt(std::string_view prompt, const ProgramInfo& info);
 // most seven "|" without ForceScroll, else 0 (with the scroll bar).
 int textAreaFor(std::string_view prompt, bool forceScroll);
 
-struct ButtonSpec {
+struct ButtonLayout {
     const char* name;     // objectName
     const char* caption;  // with the access key's ampersand
     MsgBoxExResult result;
@@ -69,19 +69,19 @@ struct ButtonSpec {
     int tabIndex;
 };
 
-struct RowSpec {
+struct ButtonRowLayout {
     int frame;       // fraContainer index
     int picture;     // picContainer index inside that frame
     int pictureLeft, pictureTop;  // twips, relative to the frame
     int buttonTop;   // twips below the frame's top
-    std::array<ButtonSpec, 2> buttons;  // left to right
+    std::array<ButtonLayout, 2> buttons;  // left to right
     int buttonCount;
 };
 
 // The row for a Buttons value; anything outside 0 to 3 gets Okay and Cancel.
-const RowSpec& buttonRow(std::int32_t buttons);
+const ButtonRowLayout& buttonRow(std::int32_t buttons);
 // The four rows by frame index, for building the window.
-const std::array<RowSpec, 4>& allRows();
+const std::array<ButtonRowLayout, 4>& allRows();
 
 // Geometry of the window as laid out, in twips.
 inline constexpr int kClientWidth = 5805;

@@ -70,7 +70,7 @@ wMsgBoxEx::wMsgBoxEx(QWidget* parent) : QDialog(parent) {
 
     QPushButton** controls[] = {&Command1, &Command2, &cmdYes, &cmdNo, &Command4, &Command3, &cmdOkayOnly};
     int made = 0;
-    for (const RowSpec& row : allRows()) {
+    for (const ButtonRowLayout& row : allRows()) {
         auto* frame = new QFrame(this);
         frame->setObjectName(QStringLiteral("fraContainer(%1)").arg(row.frame));
         frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -84,13 +84,13 @@ wMsgBoxEx::wMsgBoxEx(QWidget* parent) : QDialog(parent) {
         picContainer[static_cast<std::size_t>(row.picture)] = picture;
 
         for (int b = 0; b < row.buttonCount; ++b) {
-            const ButtonSpec& spec = row.buttons[static_cast<std::size_t>(b)];
-            auto* button = new QPushButton(QString::fromUtf8(spec.caption), picture);
-            button->setObjectName(QString::fromUtf8(spec.name));
+            const ButtonLayout& design = row.buttons[static_cast<std::size_t>(b)];
+            auto* button = new QPushButton(QString::fromUtf8(design.caption), picture);
+            button->setObjectName(QString::fromUtf8(design.name));
             // Positions are designed relative to the client area.
-            placeTwips(button, spec.left - kFrameLeft - row.pictureLeft, row.buttonTop - row.pictureTop,
+            placeTwips(button, design.left - kFrameLeft - row.pictureLeft, row.buttonTop - row.pictureTop,
                        kButtonWidth, kButtonHeight);
-            const MsgBoxExResult code = spec.result;
+            const MsgBoxExResult code = design.result;
             connect(button, &QPushButton::clicked, this, [this, code] { buttonClicked(code); });
             *controls[made++] = button;
         }
@@ -147,7 +147,7 @@ void wMsgBoxEx::Form_Load(bool topMost, qint32 autoCloseSecs) {
 void wMsgBoxEx::Setup(const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons, const QString& title,
                       qint32 autoCloseSecs, MsgBoxExPosition position, bool topMost, bool forceScroll) {
     Form_Load(topMost, autoCloseSecs);
-    const RowSpec& row = buttonRow(buttons);
+    const ButtonRowLayout& row = buttonRow(buttons);
 
     const int outerW = outerWidthTwips();
     const int outerH = outerHeightTwips();

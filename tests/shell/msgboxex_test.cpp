@@ -67,13 +67,13 @@ TEST(MsgBoxExButtons, EachValueGetsItsRow) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.buttons);
-        const RowSpec& row = buttonRow(c.buttons);
+        const ButtonRowLayout& row = buttonRow(c.buttons);
         EXPECT_EQ(row.frame, c.frame);
         EXPECT_EQ(row.picture, c.picture);
         EXPECT_EQ(row.buttonTop, c.buttonTop);
         EXPECT_EQ(row.buttonCount, c.names[1] ? 2 : 1);
         for (int i = 0; i < row.buttonCount; ++i) {
-            const ButtonSpec& b = row.buttons[static_cast<std::size_t>(i)];
+            const ButtonLayout& b = row.buttons[static_cast<std::size_t>(i)];
             EXPECT_STREQ(b.name, c.names[i]);
             EXPECT_STREQ(b.caption, c.captions[i]);
             EXPECT_EQ(b.result, c.results[i]);
