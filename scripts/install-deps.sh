@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev libqscintilla2-qt6-dev
+  qt6-base-dev libqscintilla2-qt6-dev libx11-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick openbox
   fonts-dejavu-core fonts-liberation

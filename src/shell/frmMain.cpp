@@ -21,6 +21,7 @@
 #include "catalogue/templates.h"
 #include "dialogs/DialogLauncher.h"
 #include "shell/Artwork.h"
+#include "shell/LockKeyIndicator.h"
 #include "shell/Prompter.h"
 #include "shell/app_info.h"
 #include "shell/frmAbout.h"
@@ -260,6 +261,10 @@ void frmMain::buildStatusBar() {
         auto* label = new QLabel(p.text, frame);
         label->setObjectName(QString::fromUtf8(p.key));
         row->addWidget(label, 1);
+        if (QLatin1String(p.key) == QLatin1String("_capslock"))
+            new LockKeyIndicator(label, LockKeyIndicator::Key::CapsLock);
+        else if (QLatin1String(p.key) == QLatin1String("_numlock"))
+            new LockKeyIndicator(label, LockKeyIndicator::Key::NumLock);
         // The message panel takes what the bar has left, never under an inch.
         if (general) frame->setMinimumWidth(toPixels(1440));
         else frame->setFixedWidth(toPixels(p.width));
