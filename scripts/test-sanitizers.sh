@@ -7,5 +7,6 @@ bash scripts/install-deps.sh
 BUILD_DIR=build-asan bash scripts/build.sh -DQUILL_SANITIZE=ON
 cd build-asan
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/../tests/lsan.supp}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
