@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "shell/misc.h"
@@ -61,19 +63,31 @@ struct FakeWindow : View, Dialogs {
     void setGeneralPanel(const std::string& t) override { general = t; }
     void setModifiedPanel(const std::string& t) override { modifiedPanel = t; }
     void setCaption(const std::string& t) override { caption = t; }
-    std::string showFileDialog(const FileDialogRequest& r) override {
-        shown.push_back(r);
-        std::string p = paths.empty() ? "" : paths.front();
-        if (!paths.empty()) paths.pop_front();
-        return p;
+    template <typename T>
+    static T next(std::deque<T>& queue, T otherwise) {
+        if (queue.empty()) return otherwise;
+        T front = queue.front();
+        queue.pop_front();
+        return front;
     }
-    MsgBoxExResult msgBoxEx(const MsgBoxExRequest& r) override {
-        asked.push_back(r);
-        MsgBoxExResult a = answers.empty() ? mbxResultCancel : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
+    std::string showFileDialog(const FileDialogRequest& r) override { return shown.push_back(r), next(paths, {}); }
+    MsgBoxExResult msgBoxEx(const MsgBoxExRequest& r) override { return asked.push_back(r), next(answers, mbxResultCancel); }
 };
+
+// Everything the user can see of the document, and what is on the disk.
+struct State {
+    std::string text, fileName, caption, general, modifiedPanel;
+    bool modified;
+    bool operator==(const State&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const State& s) {
+    return os << "{text=" << s.text << " name=" << s.fileName << " caption=" << s.caption << " general=" << s.general
+              << " panel=" << s.modifiedPanel << " modified=" << s.modified << "}";
+}
+
+const std::string kUntitled = "Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]";
+const std::string kCancelled = "Script saving cancelled - no filename entered.";
+const std::string kSaved = "The script has been saved successfully.";
 
 class DocumentFlow : public ::testing::Test {
 protected:
@@ -81,6 +95,7 @@ protected:
     FakeWindow w;
     Document doc{editor, w, w};
     void SetUp() override { editor.doc = &doc; }
+    State state() const { return {editor.text, doc.currentFileName(), w.caption, w.general, w.modifiedPanel, doc.isModified()}; }
 
     // A named script with unsaved changes.
     void openModified(const std::string& path) {
@@ -94,26 +109,18 @@ TEST_F(DocumentFlow, NewAsksOnlyWhenModifiedAndNoDiscards) {
     editor.text = "something";
     EXPECT_TRUE(doc.newDocument());
     EXPECT_TRUE(w.asked.empty());
-    EXPECT_EQ(editor.text, "");
-    EXPECT_EQ(w.caption, "Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]");
+    EXPECT_EQ(state(), (State{"", "", kUntitled, "Welcome", "", false}));
 
     openModified("/s/shop.txt");
     w.answers = {mbxResultNo};
     EXPECT_TRUE(doc.newDocument());
     ASSERT_EQ(w.asked.size(), 1u);
     const MsgBoxExRequest& q = w.asked[0];
-    EXPECT_EQ(q.prompt, "You Have Modified The Current NPC Script, Dou You Wish To Save It ?");
-    EXPECT_EQ(q.title, "Save NPC Script?");
-    EXPECT_EQ(q.icon, mbxIconWarning);
-    EXPECT_EQ(q.buttons, mbxYesNo);
-    EXPECT_EQ(q.autoCloseSecs, 0);
-    EXPECT_EQ(q.position, mbxPosCentre);
-    EXPECT_FALSE(q.topMost || q.forceScroll);
+    EXPECT_EQ(std::tie(q.prompt, q.title, q.icon, q.buttons, q.autoCloseSecs, q.position, q.topMost, q.forceScroll),
+              std::make_tuple("You Have Modified The Current NPC Script, Dou You Wish To Save It ?", "Save NPC Script?",
+                              mbxIconWarning, mbxYesNo, 0, mbxPosCentre, false, false));
     EXPECT_EQ(editor.disk["/s/shop.txt"], "old");
-    EXPECT_EQ(editor.text, "");
-    EXPECT_EQ(doc.currentFileName(), "");
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(w.modifiedPanel, "");
+    EXPECT_EQ(state(), (State{"", "", kUntitled, "File Opened Succesfully", "", false}));
     doc.saveDocument();  // untitled: asks for a name
     EXPECT_EQ(w.shown.at(0), saveAsDialog());
 }
@@ -123,15 +130,14 @@ TEST_F(DocumentFlow, NewYesSavesFirst) {
     w.answers = {mbxResultYes};
     EXPECT_TRUE(doc.newDocument());
     EXPECT_EQ(editor.disk["/s/shop.txt"], "old more");
-    EXPECT_EQ(w.general, "The script has been saved successfully.");
-    EXPECT_EQ(editor.text, "");
+    EXPECT_EQ(state(), (State{"", "", kUntitled, kSaved, "", false}));
 
     editor.type("fresh");
     w.answers = {mbxResultYes};
     w.paths = {"/s/new.txt"};
     EXPECT_TRUE(doc.newDocument());
     EXPECT_EQ(editor.disk["/s/new.txt"], "fresh");
-    EXPECT_EQ(doc.currentFileName(), "");
+    EXPECT_EQ(state(), (State{"", "", kUntitled, kSaved, "", false}));
 }
 
 // Mended: a New whose save did not happen must not throw the script away.
@@ -139,21 +145,16 @@ TEST_F(DocumentFlow, NewStopsWhenTheSaveDidNotHappen) {
     editor.type("precious");
     w.answers = {mbxResultYes};  // and the Save As dialog is cancelled
     EXPECT_FALSE(doc.newDocument());
-    EXPECT_EQ(editor.text, "precious");
-    EXPECT_EQ(w.general, "Script saving cancelled - no filename entered.");
-    EXPECT_EQ(w.caption, "start");
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(w.modifiedPanel, "Modified");
+    EXPECT_EQ(state(), (State{"precious", "", "start", kCancelled, "Modified", true}));
 
     openModified("/s/full.txt");
     editor.unwritable.insert("/s/full.txt");
     w.answers = {mbxResultYes};
     EXPECT_FALSE(doc.newDocument());
-    EXPECT_EQ(editor.text, "old more");
     EXPECT_EQ(editor.disk["/s/full.txt"], "old");
-    EXPECT_EQ(w.general, "There was an error trying to save the script: \"/s/full.txt\" could not be written: disk full");
-    EXPECT_EQ(doc.currentFileName(), "/s/full.txt");
-    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(state(), (State{"old more", "/s/full.txt", "Legend Of Mir : Quillmoor : v3 : [/s/full.txt]",
+                              "There was an error trying to save the script: \"/s/full.txt\" could not be written: disk full",
+                              "Modified", true}));
 }
 
 TEST_F(DocumentFlow, OpenNeverAsksAndNamesTheScript) {
@@ -163,28 +164,23 @@ TEST_F(DocumentFlow, OpenNeverAsksAndNamesTheScript) {
     EXPECT_TRUE(doc.openDocument());
     EXPECT_TRUE(w.asked.empty());
     EXPECT_EQ(w.shown.at(0), openDialog());
-    EXPECT_EQ(editor.text, "[@main]");
-    EXPECT_EQ(w.caption, "Legend Of Mir : Quillmoor : v3 : [/Mir/shop.txt]");
-    EXPECT_EQ(w.general, "File Opened Succesfully");
-    EXPECT_EQ(w.modifiedPanel, "");
-    editor.type("!");
-    EXPECT_TRUE(doc.saveDocument());
-    EXPECT_EQ(w.shown.size(), 1u);  // a named script saves without a dialog
-    EXPECT_EQ(editor.disk["/Mir/shop.txt"], "[@main]!");
-}
+    const State opened{"[@main]", "/Mir/shop.txt", "Legend Of Mir : Quillmoor : v3 : [/Mir/shop.txt]",
+                       "File Opened Succesfully", "", false};
+    EXPECT_EQ(state(), opened);
 
-TEST_F(DocumentFlow, OpenCancelledOrFailedChangesNothing) {
-    openModified("/s/a.txt");
-    w.general = "before";
+    // Cancelled or failed: nothing changes.
+    editor.type("!");
+    w.general = opened.general;
     EXPECT_FALSE(doc.openDocument());
-    EXPECT_EQ(w.general, "before");
     w.paths = {"/s/gone.txt"};
     EXPECT_FALSE(doc.openDocument());
-    EXPECT_EQ(w.general, "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist");
-    EXPECT_EQ(doc.currentFileName(), "/s/a.txt");
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(w.modifiedPanel, "Modified");
-    EXPECT_EQ(w.caption, "Legend Of Mir : Quillmoor : v3 : [/s/a.txt]");
+    EXPECT_EQ(state(), (State{"[@main]!", "/Mir/shop.txt", opened.caption,
+                              "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist",
+                              "Modified", true}));
+
+    EXPECT_TRUE(doc.saveDocument());
+    EXPECT_EQ(w.shown.size(), 3u);  // a named script saves without a dialog
+    EXPECT_EQ(editor.disk["/Mir/shop.txt"], "[@main]!");
 }
 
 TEST_F(DocumentFlow, SaveAsNamesTheScriptButKeepsTheCaption) {
@@ -192,13 +188,9 @@ TEST_F(DocumentFlow, SaveAsNamesTheScriptButKeepsTheCaption) {
     w.paths = {"/s/b.txt"};
     EXPECT_TRUE(doc.saveDocumentAs());
     EXPECT_EQ(editor.disk["/s/b.txt"], "x");
-    EXPECT_EQ(w.general, "The script has been saved successfully.");
-    EXPECT_EQ(w.caption, "start");
-    EXPECT_EQ(doc.currentFileName(), "/s/b.txt");
-    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(state(), (State{"x", "/s/b.txt", "start", kSaved, "", false}));
     EXPECT_FALSE(doc.saveDocumentAs());  // cancelled
-    EXPECT_EQ(w.general, "Script saving cancelled - no filename entered.");
-    EXPECT_EQ(doc.currentFileName(), "/s/b.txt");
+    EXPECT_EQ(state(), (State{"x", "/s/b.txt", "start", kCancelled, "", false}));
 }
 
 // Mended: a failed save says so and keeps the name, the flag and the file.
@@ -207,30 +199,23 @@ TEST_F(DocumentFlow, SaveAsThatCannotWriteKeepsTheOldName) {
     editor.unwritable.insert("/s/full.txt");
     w.paths = {"/s/full.txt"};
     EXPECT_FALSE(doc.saveDocumentAs());
-    EXPECT_EQ(w.general.rfind("There was an error trying to save the script: ", 0), 0u);
-    EXPECT_EQ(doc.currentFileName(), "/s/a.txt");
-    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(state(), (State{"old more", "/s/a.txt", "Legend Of Mir : Quillmoor : v3 : [/s/a.txt]",
+                              "There was an error trying to save the script: \"/s/full.txt\" could not be written: disk full",
+                              "Modified", true}));
     EXPECT_EQ(editor.disk.count("/s/full.txt"), 0u);
 }
 
-struct TempDir {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "quill_document_test";
-    TempDir() { std::filesystem::create_directories(path); }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const char* name, bool create) const {
-        if (create) std::ofstream((path / name).string());
-        return (path / name).string();
-    }
-};
-
 TEST_F(DocumentFlow, InsertFileGoesInAtTheSelectionEnd) {
-    TempDir dir;
-    const std::string file = dir.file("part.txt", true);
-    w.paths = {"", dir.file("missing.txt", false), dir.path.string(), file};
+    const auto dir = std::filesystem::temp_directory_path() / "quill_insert_test";
+    std::filesystem::create_directories(dir);
+    const std::string file = (dir / "part.txt").string();  // empty, but a file
+    std::ofstream{file};
+    w.paths = {"", (dir / "missing.txt").string(), dir.string(), file};
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(doc.insertFile());
     EXPECT_TRUE(doc.insertFile());
     EXPECT_EQ(editor.inserted, (decltype(editor.inserted){{file, 2, 5}}));
     EXPECT_EQ(w.shown.at(0), insertFileDialog());
+    std::filesystem::remove_all(dir);
 }
 
 TEST(DocumentDialogs, RowsAndFilters) {
@@ -247,19 +232,14 @@ TEST(DocumentDialogs, RowsAndFilters) {
     for (auto [in, out] : filters) EXPECT_EQ(toQtFilter(in), out) << in;
 }
 
-TEST(DocumentHelpers, AddBackslashAndFileExists) {
+// FileExists is covered by Insert File above.
+TEST(DocumentHelpers, AddBackslashChangesItsArgument) {
     const std::string sep(1, kPathSeparator);
     std::string tools = "Tools", root = sep, empty;
     EXPECT_EQ(AddBackslash(tools), "Tools" + sep);
-    EXPECT_EQ(tools, "Tools" + sep);  // changed in place
+    EXPECT_EQ(tools, "Tools" + sep);
     EXPECT_EQ(AddBackslash(root), sep);
     EXPECT_EQ(AddBackslash(empty), sep);
-
-    TempDir dir;
-    EXPECT_TRUE(FileExists(dir.file("empty.txt", true)));
-    EXPECT_FALSE(FileExists(dir.file("none.txt", false)));
-    EXPECT_FALSE(FileExists(dir.path.string()));
-    EXPECT_FALSE(FileExists(""));
 }
 
 }  // namespace

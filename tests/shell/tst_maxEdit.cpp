@@ -1,7 +1,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <unistd.h>
 
 #include "shell/maxEdit.h"
 
@@ -38,7 +37,6 @@ QString failureOf(F call) {
 class tst_maxEdit : public QObject {
     Q_OBJECT
 private slots:
-    void insertText_data();
     void insertText();
     void consecutiveInsertionsReadInOrder();
     void modifiedEventFiresAtEachChange();
@@ -46,36 +44,32 @@ private slots:
     void loadFailuresLeaveTheText();
 };
 
-void tst_maxEdit::insertText_data() {
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selEnd");
-    QTest::addColumn<QString>("inserted");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<int>("caret");  // in bytes of UTF-8
-
-    QTest::newRow("at the caret") << "ab" << 1 << 1 << "X" << "aXb" << 2;
-    QTest::newRow("replaces the selection") << "hello world" << 6 << 11 << "there" << "hello there" << 11;
-    QTest::newRow("backward selection") << "hello world" << 11 << 6 << "you" << "hello you" << 9;
-    QTest::newRow("CR LF enters unchanged") << "[@main]" << 7 << 7 << "\r\n#IF" << "[@main]\r\n#IF" << 12;
-    QTest::newRow("NUL enters too") << "" << 0 << 0 << QString::fromUtf8("a\0b", 3) << QString::fromUtf8("a\0b", 3) << 3;
-    QTest::newRow("multi-byte text") << "" << 0 << 0 << QString::fromUtf8("\xE4\xB8\xAD") << QString::fromUtf8("\xE4\xB8\xAD")
-                                     << 3;
-    QTest::newRow("empty text deletes the selection") << "abc" << 0 << 2 << "" << "c" << 0;
-}
-
 void tst_maxEdit::insertText() {
-    QFETCH(QString, before);
-    QFETCH(int, selStart);
-    QFETCH(int, selEnd);
-    QFETCH(QString, inserted);
-    maxEdit editor;
-    editor.setText(before);
-    editor.SendScintilla(QsciScintilla::SCI_SETSEL, selStart, selEnd);
-    editor.InsertText(inserted);
-    QTEST(editor.Text(), "after");
-    QTEST(int(editor.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)), "caret");
-    QVERIFY(!editor.hasSelectedText());
+    struct Case {
+        QString before;
+        int selStart, selEnd;
+        QString inserted, after;
+        int caret;  // in bytes of UTF-8
+    };
+    const QString nul = QString::fromUtf8("a\0b", 3), han = QString::fromUtf8("\xE4\xB8\xAD");
+    const Case cases[] = {
+        {"ab", 1, 1, "X", "aXb", 2},
+        {"hello world", 6, 11, "there", "hello there", 11},
+        {"hello world", 11, 6, "you", "hello you", 9},  // backward selection
+        {"[@main]", 7, 7, "\r\n#IF", "[@main]\r\n#IF", 12},
+        {"", 0, 0, nul, nul, 3},
+        {"", 0, 0, han, han, 3},
+        {"abc", 0, 2, "", "c", 0},
+    };
+    for (const Case& c : cases) {
+        maxEdit editor;
+        editor.setText(c.before);
+        editor.SendScintilla(QsciScintilla::SCI_SETSEL, c.selStart, c.selEnd);
+        editor.InsertText(c.inserted);
+        QCOMPARE(editor.Text(), c.after);
+        QCOMPARE(int(editor.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)), c.caret);
+        QVERIFY(!editor.hasSelectedText());
+    }
 }
 
 void tst_maxEdit::consecutiveInsertionsReadInOrder() {
@@ -120,7 +114,6 @@ void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("shop.txt"));
     writeBytes(path, "caf\xE9\r\n");
-    QDir(dir.path()).mkdir(QStringLiteral("folder"));
     maxEdit editor;
     editor.LoadFile(path);
     editor.SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
@@ -133,7 +126,6 @@ void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
     const QString text = editor.Text();
     const QString why = failureOf([&] { editor.SaveToFile(path, true); });
     QVERIFY2(why.contains(QStringLiteral("Windows-1252")) && why.contains(QStringLiteral("U+4E2D")), qPrintable(why));
-    QVERIFY(!failureOf([&] { editor.SaveToFile(dir.filePath(QStringLiteral("folder")), true); }).isEmpty());
     QCOMPARE(readBytes(path), saved);
     QCOMPARE(editor.Text(), text);
     QVERIFY(editor.ModifiedFlag());
@@ -151,14 +143,8 @@ void tst_maxEdit::loadFailuresLeaveTheText() {
     QTemporaryDir dir;
     maxEdit editor;
     editor.setText(QStringLiteral("my script"));
-    QList<QPair<QString, QString>> cases{{dir.filePath(QStringLiteral("nope.txt")), QStringLiteral("does not exist")},
-                                         {dir.path(), QStringLiteral("folder")}};
-    if (geteuid() != 0) {
-        const QString locked = dir.filePath(QStringLiteral("locked.txt"));
-        writeBytes(locked, "secret");
-        QFile::setPermissions(locked, QFileDevice::WriteOwner);
-        cases.append({locked, QStringLiteral("permission")});
-    }
+    const QPair<QString, QString> cases[] = {{dir.filePath(QStringLiteral("nope.txt")), QStringLiteral("does not exist")},
+                                             {dir.path(), QStringLiteral("folder")}};
     for (const auto& [path, mentions] : cases) {
         const QString why = failureOf([&] { editor.LoadFile(path); });
         QVERIFY2(why.contains(mentions), qPrintable(path + " -> " + why));
