@@ -65,26 +65,18 @@ TEST(DuplicateCheck, SameMessagesInTheOrderOfThePairs) {
     const std::vector<std::vector<std::string>> cases = {
         {"--Menu Headers--", "None Found"},
         {"--Menu Headers--", "[@main]", "[@Main]"},
-        {"--Menu Headers--", "[@buy]", "[@buy]"},
         {"--Menu Headers--", "[@buy]", "[@sell]", "[@buy]", "[@buy]"},
         {"--Menu Headers--", "[@a]", "[@b]", "[@b]", "[@a]", "[@c]", "[@a]", "[@b]"},
     };
     for (const auto& rows : cases) EXPECT_EQ(expand(rows), pairwise(rows));
     EXPECT_EQ(duplicateMessage("[@buy]"), "Duplicate Menu Found : [@buy]");
-    EXPECT_EQ(expand({"x", "[@buy]", "[@buy]", "[@buy]"}).size(), 3u);
 }
 
 TEST(DuplicateCheck, ManyCopiesOfOneHeader) {
     // 3000 copies give 4,498,500 messages: reported as one count per row.
-    std::vector<std::string> rows(3000, "[@main]");
-    const auto reports = findDuplicates(rows);
+    const auto reports = findDuplicates(std::vector<std::string>(3000, "[@main]"));
     ASSERT_EQ(reports.size(), 2999u);
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < reports.size(); ++i) {
-        EXPECT_EQ(reports[i], (DuplicateReport{i, 2999 - i}));
-        total += reports[i].times;
-    }
-    EXPECT_EQ(total, 3000u * 2999u / 2);
+    for (std::size_t i = 0; i < reports.size(); ++i) EXPECT_EQ(reports[i], (DuplicateReport{i, 2999 - i}));
 }
 
 }  // namespace
