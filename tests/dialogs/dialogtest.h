@@ -1,14 +1,25 @@
 #pragma once
 // Helpers of the dialog window tests: a main window with an empty script to
-// write into, a way to let closing windows go, and optional screenshots.
+// write into, the dialog under test opened from it, and ways to read back
+// what the controls show and what the user was told.
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
-#include <QWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
+#include "testsupport.h"
 
 namespace quill::test {
 
@@ -38,6 +49,84 @@ inline void shot(QWidget* window, const QString& name) {
     if (dir.isEmpty()) return;
     QCoreApplication::processEvents();
     window->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+// What each widget shows as its caption: a window its title, a frame its title.
+inline QStringList captions(std::initializer_list<const QWidget*> widgets) {
+    QStringList all;
+    for (const QWidget* w : widgets) {
+        if (auto* button = qobject_cast<const QAbstractButton*>(w)) all << button->text();
+        else if (auto* label = qobject_cast<const QLabel*>(w)) all << label->text();
+        else if (auto* frame = qobject_cast<const QGroupBox*>(w)) all << frame->title();
+        else all << w->windowTitle();
+    }
+    return all;
+}
+
+inline QStringList items(const QComboBox* combo) {
+    QStringList all;
+    for (int i = 0; i < combo->count(); ++i) all << combo->itemText(i);
+    return all;
+}
+
+inline QStringList items(const QListWidget* list) {
+    QStringList all;
+    for (int i = 0; i < list->count(); ++i) all << list->item(i)->text();
+    return all;
+}
+
+inline QStringList items(const std::vector<std::string>& texts) {
+    QStringList all;
+    for (const std::string& t : texts) all << QString::fromStdString(t);
+    return all;
+}
+
+inline void choose(QComboBox* combo, const QString& entry) { combo->setCurrentIndex(combo->findText(entry)); }
+
+// The dialog opens as a tool window of its own: no owner, and it keeps the
+// program running after the main window has closed.
+inline bool openedAlone(const QWidget* dialog) {
+    return dialog && dialog->isVisible() && !dialog->parentWidget() && dialog->testAttribute(Qt::WA_QuitOnClose);
+}
+
+// One test's world: a scripted prompter, an empty main window and the
+// dialog as `opener` shows it.
+template <class Dialog>
+class DialogRun {
+public:
+    explicit DialogRun(std::function<void(frmMain*)> opener) : opener_(std::move(opener)) {}
+    ~DialogRun() {
+        delete Dialog::instance();
+        delete main;
+        settle();
+    }
+    Dialog* open() {
+        opener_(main);
+        return Dialog::instance();
+    }
+    void dropMain() {
+        delete main;
+        main = nullptr;
+    }
+    // The messages told so far, as "title|text" (and "|icon" if one was
+    // shown), and forgets them.
+    QStringList takeTold() {
+        QStringList all;
+        for (const auto& t : prompter.told)
+            all << t.title + u'|' + t.text + (t.icon == QMessageBox::NoIcon ? QString() : QStringLiteral("|icon"));
+        prompter.told.clear();
+        return all;
+    }
+
+    ScriptedPrompter prompter;
+    frmMain* main = openEmptyMain();
+
+private:
+    std::function<void(frmMain*)> opener_;
+};
+
+inline std::function<void(frmMain*)> catalogueRow(int row) {
+    return [row](frmMain* main) { main->setListIndex(main->cboNPC, row); };
 }
 
 }  // namespace quill::test

@@ -1,160 +1,86 @@
 #include <QApplication>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
+#include "dialogs/casino.h"
 #include "dialogs/frmCasino.h"
 #include "dialogtest.h"
-#include "testsupport.h"
 
 using namespace quill;
 using quill::dialogs::frmCasino;
+using quill::test::choose;
 using quill::test::scriptText;
 
 class TestFrmCasino : public QObject {
     Q_OBJECT
-    test::ScriptedPrompter* prompter = nullptr;
-    frmMain* main = nullptr;
-
-    frmCasino* pickRow() {
-        main->setListIndex(main->cboNPC, 84);
-        return frmCasino::instance();
-    }
-    static QStringList items(const QComboBox* combo) {
-        QStringList all;
-        for (int i = 0; i < combo->count(); ++i) all << combo->itemText(i);
-        return all;
-    }
-    static QStringList entries(const QListWidget* list) {
-        QStringList all;
-        for (int i = 0; i < list->count(); ++i) all << list->item(i)->text();
-        return all;
-    }
-    QStringList takeTold() {
-        QStringList all;
-        for (const auto& t : prompter->told)
-            all << t.title + u'|' + t.text + (t.icon == QMessageBox::NoIcon ? QString() : QStringLiteral("|icon"));
-        prompter->told.clear();
-        return all;
-    }
-    static void choose(QComboBox* combo, const QString& entry) { combo->setCurrentIndex(combo->findText(entry)); }
 
 private slots:
-    void init() {
-        prompter = new test::ScriptedPrompter;
-        main = test::openEmptyMain();
-    }
-    void cleanup() {
-        delete frmCasino::instance();
-        delete main;
-        delete prompter;
-        test::settle();
-    }
-
-    void opensWithItsChoices() {
-        frmCasino* c = pickRow();
-        QVERIFY(c && c->isVisible());
-        QVERIFY(!c->parentWidget());
-        // Keeps the program running after the main window has closed.
-        QVERIFY(c->testAttribute(Qt::WA_QuitOnClose));
-        QCOMPARE(c->windowTitle(), QStringLiteral("Dice Scripter"));
-        QCOMPARE(c->Frame4->title(), QStringLiteral("Check Dice Ammount"));
-        QCOMPARE(c->Frame5->title(), QStringLiteral("Play Dice Scripter"));
-        const QStringList oneToTen{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
-        QCOMPARE(items(c->Combo1), (QStringList{"Equal", "Small", "Large", "Mov"}));
-        QCOMPARE(items(c->Combo2), (QStringList{"p9", "d0"}));
-        QCOMPARE(items(c->Combo3), oneToTen);
-        QCOMPARE(items(c->Combo4), QStringList{"playdice"});
-        QCOMPARE(items(c->Combo5), oneToTen);
-        for (QComboBox* combo : {c->Combo1, c->Combo2, c->Combo3, c->Combo4, c->Combo5})
-            QCOMPARE(combo->currentIndex(), -1);
-        QCOMPARE(c->Command10->text(), QStringLiteral("Insert Dice Script"));
+    void diceLinesFromItsRowToTheScript() {
+        namespace casino = dialogs::casino;
+        test::DialogRun<frmCasino> run{test::catalogueRow(84)};
+        frmCasino* c = run.open();
+        QTest::keyClicks(c->Text5, QStringLiteral("@m"));
+        choose(c->Combo4, QStringLiteral("playdice"));
+        c->close();  // and it comes back afresh
+        c = run.open();
+        QVERIFY(test::openedAlone(c));
+        QCOMPARE(c->Text5->text(), QString());
+        QCOMPARE(test::captions({c, c->Frame4, c->Frame5, c->Command10}),
+                 (QStringList{"Dice Scripter", "Check Dice Ammount", "Play Dice Scripter", "Insert Dice Script"}));
+        const std::vector<std::string>* offered[] = {&casino::sums(), &casino::multipliers(), &casino::amounts(),
+                                                     &casino::playOptions(), &casino::diceCounts()};
+        QComboBox* combos[] = {c->Combo1, c->Combo2, c->Combo3, c->Combo4, c->Combo5};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(test::items(combos[i]), test::items(*offered[i]));
+            QCOMPARE(combos[i]->currentIndex(), -1);
+        }
         QCOMPARE(c->focusWidget(), c->List2);
         test::shot(c, QStringLiteral("frmCasino"));
-    }
 
-    void composersCheckInOrder() {
-        frmCasino* c = pickRow();
-        c->Command4->click();
-        choose(c->Combo1, QStringLiteral("Small"));
-        choose(c->Combo3, QStringLiteral("7"));
+        c->Command4->click();  // no sum
+        choose(c->Combo1, QStringLiteral("Mov"));
+        choose(c->Combo3, QStringLiteral("10"));
+        c->Command4->click();  // no multiplier
+        choose(c->Combo2, QStringLiteral("p9"));
         c->Command4->click();
         choose(c->Combo4, QStringLiteral("playdice"));
         c->Command8->click();  // no dice and no menu name: the dice are asked for
-        choose(c->Combo5, QStringLiteral("3"));
-        c->Command8->click();
-        QCOMPARE(takeTold(), (QStringList{"|You Must Choose A Sum (Large,Small,Equal)",
-                                          "|You Must Choose A Multiplier (p9 or d0)",
-                                          "|You Must Choose How Many Dice You Wish To Play",
-                                          "|You Must Enter A Menu Name"}));
-        QCOMPARE(c->List2->count(), 0);
-    }
-
-    void linesCollectAndInsertTwice() {
-        frmCasino* c = pickRow();
-        choose(c->Combo1, QStringLiteral("Mov"));
-        choose(c->Combo2, QStringLiteral("p9"));
-        choose(c->Combo3, QStringLiteral("10"));
-        c->Command4->click();
-        choose(c->Combo4, QStringLiteral("playdice"));
         choose(c->Combo5, QStringLiteral("2"));
+        c->Command8->click();  // no menu name
         QTest::keyClicks(c->Text5, QStringLiteral(" @win "));
         c->Command8->click();
-        c->Command4->click();
-        QVERIFY(prompter->told.empty());
-        const QStringList lines{"Mov p9 10", "playdice 2  @win ", "Mov p9 10"};
-        QCOMPARE(entries(c->List2), lines);
+        QCOMPARE(run.takeTold(), (QStringList{"|You Must Choose A Sum (Large,Small,Equal)",
+                                              "|You Must Choose A Multiplier (p9 or d0)",
+                                              "|You Must Choose How Many Dice You Wish To Play",
+                                              "|You Must Enter A Menu Name"}));
+        const QStringList lines{"Mov p9 10", "playdice 2  @win "};
+        QCOMPARE(test::items(c->List2), lines);
 
         c->Command10->click();
         c->Command10->click();
         const QString block = QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
-        QCOMPARE(scriptText(), QStringLiteral("\r\n") + block + block);
+        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n") + block + block);
+        // It stays open with everything in it; its row again brings it forward.
         test::settle();
-        QCOMPARE(frmCasino::instance(), c);
-        QCOMPARE(entries(c->List2), lines);
+        QCOMPARE(run.open(), c);
+        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n") + block + block + QStringLiteral("\r\n"));
+        QCOMPARE(test::items(c->List2), lines);
         QCOMPARE(c->Text5->text(), QStringLiteral(" @win "));
         QCOMPARE(c->Combo1->currentText(), QStringLiteral("Mov"));
-    }
 
-    void reopeningKeepsOrResetsState() {
-        frmCasino* c = pickRow();
-        c->Command10->click();  // empty list: nothing
-        QCOMPARE(scriptText(), QStringLiteral("\r\n"));
-        choose(c->Combo4, QStringLiteral("playdice"));
-        QTest::keyClicks(c->Text5, QStringLiteral("@m"));
-        QCOMPARE(pickRow(), c);
-        QCOMPARE(c->Combo4->currentIndex(), 0);
-        QCOMPARE(c->Text5->text(), QStringLiteral("@m"));
-        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n"));
-        c->close();
-        frmCasino* fresh = pickRow();
-        QVERIFY(fresh && fresh->isVisible());
-        QCOMPARE(fresh->Combo4->currentIndex(), -1);
-        QCOMPARE(fresh->Text5->text(), QString());
-    }
-
-    void mainWindowGoneWritesNothingAndStays() {
-        frmCasino* c = pickRow();
-        choose(c->Combo1, QStringLiteral("Equal"));
-        choose(c->Combo2, QStringLiteral("d0"));
-        choose(c->Combo3, QStringLiteral("1"));
-        c->Command4->click();
-        delete main;
-        main = nullptr;
+        run.dropMain();
         c->Command10->click();
         test::settle();
         QCOMPARE(frmCasino::instance(), c);
-        QCOMPARE(c->List2->count(), 1);
+        QCOMPARE(test::items(c->List2), lines);
+        QVERIFY(run.prompter.told.empty());
     }
 
     // The real message box: a message that brings no title of its own
     // carries the program's.
     void untitledMessageCarriesTheProgramTitle() {
-        frmCasino* c = pickRow();
+        test::DialogRun<frmCasino> run{test::catalogueRow(84)};
+        frmCasino* c = run.open();
         Prompter::install(nullptr);
         QString title;
         QMessageBox::Icon icon = QMessageBox::Warning;
@@ -168,7 +94,7 @@ private slots:
             box->accept();
         });
         c->Command4->click();
-        Prompter::install(prompter);
+        Prompter::install(&run.prompter);
         QCOMPARE(title, QStringLiteral("Quillmoor v3"));
         QCOMPARE(icon, QMessageBox::NoIcon);
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
