@@ -14,13 +14,6 @@ class TestFrmAbout : public QObject {
     test::ScriptedPrompter prompter;
     frmMain* main = nullptr;
 
-    static int openAboutWindows() {
-        int n = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<frmAbout*>(w) && w->isVisible()) ++n;
-        return n;
-    }
-
 private slots:
     void init() { main = test::openEmptyMain(); }
     void cleanup() {
@@ -29,18 +22,21 @@ private slots:
         test::settle();
     }
 
-    void showsItsFixedTexts() {
+    void oneWindowWithItsFixedTexts() {
         main->mHELPABOUT_Click();
         frmAbout* a = frmAbout::instance();
         QVERIFY(a && a->isVisible());
+        main->mHELPABOUT_Click();
+        QCOMPARE(frmAbout::instance(), a);
+        int shown = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) shown += qobject_cast<frmAbout*>(w) && w->isVisible();
+        QCOMPARE(shown, 1);
+
         QVERIFY(!a->parentWidget());
-        // Keeps the program running after the main window has closed.
-        QVERIFY(a->testAttribute(Qt::WA_QuitOnClose));
         QVERIFY(!a->isModal());
         QCOMPARE(a->windowTitle(), QStringLiteral("About Quillmoor v3"));
         QCOMPARE(a->lblTitle->text(), QStringLiteral("Legend Of Mir 2 : Quillmoor : v3"));
-        // Fixed text, not the splash window's three-part version.
-        QCOMPARE(a->lblVersion->text(), QStringLiteral("Version 3.0"));
+        QCOMPARE(a->lblVersion->text(), QStringLiteral("Version 3.0"));  // not the splash's three-part version
         QVERIFY(a->lblDescription->text().contains(QStringLiteral("Tarnhollow")));
         QVERIFY(a->lblDescription->text().endsWith(QStringLiteral(
             "It's Purpose Is To Allow Less Experienced People Create NPC Scripts For The Legend Of Mir Server  Files.")));
@@ -49,14 +45,13 @@ private slots:
         QCOMPARE(a->focusWidget(), a->cmdOK);
         QVERIFY(!a->picIcon->pixmap().isNull());
         test::shot(a, QStringLiteral("frmAbout"));
-    }
 
-    void aboutTwiceGivesOneWindow() {
-        main->mHELPABOUT_Click();
-        frmAbout* first = frmAbout::instance();
-        main->mHELPABOUT_Click();
-        QCOMPARE(frmAbout::instance(), first);
-        QCOMPARE(openAboutWindows(), 1);
+        // It keeps the program running after the main window has closed.
+        QVERIFY(a->testAttribute(Qt::WA_QuitOnClose));
+        delete main;
+        main = nullptr;
+        test::settle();
+        QVERIFY(frmAbout::instance() == a && a->isVisible());
     }
 
     void okEnterAndEscClose_data() {
@@ -76,14 +71,6 @@ private slots:
         QVERIFY(!frmAbout::instance());
         // And it opens again afresh.
         main->mHELPABOUT_Click();
-        QVERIFY(frmAbout::instance() && frmAbout::instance()->isVisible());
-    }
-
-    void outlivesTheMainWindow() {
-        main->mHELPABOUT_Click();
-        delete main;
-        main = nullptr;
-        test::settle();
         QVERIFY(frmAbout::instance() && frmAbout::instance()->isVisible());
     }
 };
