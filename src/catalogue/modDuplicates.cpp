@@ -29,9 +29,6 @@ void GetMenuTitles(QListWidget* list, maxEdit* editor) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(rows.size()));
     for (std::string_view row : rows) texts.append(qs(row));
-    // Rows all share one font and one line, and telling the view so spares a
-    // measuring pass over thousands of rows after every refresh.
-    list->setUniformItemSizes(true);
     list->clear();
     list->addItems(texts);
 }
