@@ -11,16 +11,11 @@ using namespace quill;
 
 namespace {
 
-struct LookupCase {
-    const char* name;
-    std::string content;
-    const char *section, *key, *defaultValue, *expected;
-};
-
 TEST(IniLookup, FollowsTheProfileRules) {
     const std::string big(1'000'000, 'x');
     static const char binary[] = "[S]\n\0\xff=\x01\nk=\xe9t\xe9\n";
-    const LookupCase cases[] = {
+    // name, content, section, key, default, expected
+    const std::tuple<const char*, std::string, const char*, const char*, const char*, const char*> cases[] = {
         {"plain", "[Window Metrics]\r\nfrmMain X=120\r\n", "Window Metrics", "frmMain X", "d", "120"},
         {"letter case ignored", "[WINDOW metrics]\nFRMMAIN x=7\n", "window Metrics", "frmmain X", "d", "7"},
         {"blanks trimmed", "  [ S ]  \n  key  =  a b  \t\n", "S", "key", "d", "a b"},
@@ -36,21 +31,15 @@ TEST(IniLookup, FollowsTheProfileRules) {
         {"unclosed section header", "[S\nk=1\n", "S", "k", "none", "none"},
         {"binary bytes", std::string(binary, sizeof binary - 1), "S", "k", "", "\xe9t\xe9"},
     };
-    for (const LookupCase& c : cases)
-        EXPECT_EQ(ini::lookup(c.content, c.section, c.key, c.defaultValue), c.expected) << c.name;
+    for (const auto& [name, content, section, key, defaultValue, expected] : cases)
+        EXPECT_EQ(ini::lookup(content, section, key, defaultValue), expected) << name;
     EXPECT_EQ(ini::lookup("[S]\nk=" + big + "\n", "S", "k", "").size(), ini::kMaxValueLength);
     EXPECT_EQ(ini::lookup("", "S", "k", big).size(), ini::kMaxValueLength);
 }
 
-struct UpdateCase {
-    const char* name;
-    std::string before;
-    const char *section, *key, *value;
-    std::string after;
-};
-
 TEST(IniUpdate, ChangesOnlyTheLineItSets) {
-    const UpdateCase cases[] = {
+    // name, before, section, key, value, after
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*> cases[] = {
         {"new file", "", "Window Metrics", "frmMain X", "-60", "[Window Metrics]\r\nfrmMain X=-60\r\n"},
         {"replace in place, keep the rest",
          "; top\r\n[Other]\r\na = 1\r\n[window metrics]\r\n  FRMMAIN X = 5 \r\nfrmMain Y=6\r\n",
@@ -63,15 +52,13 @@ TEST(IniUpdate, ChangesOnlyTheLineItSets) {
         {"first of duplicate keys", "[S]\nk=1\nk=2\n", "S", "k", "9", "[S]\nk=9\nk=2\n"},
         {"empty section", "[S]\r\n[T]\r\n", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n"},
     };
-    for (const UpdateCase& c : cases)
-        EXPECT_EQ(ini::update(c.before, c.section, c.key, c.value), c.after) << c.name;
+    for (const auto& [name, before, section, key, value, after] : cases)
+        EXPECT_EQ(ini::update(before, section, key, value), after) << name;
 }
 
 class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("ini_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -81,13 +68,12 @@ protected:
         fs::remove_all(dir, ec);
     }
     static std::string slurp(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
         std::ostringstream s;
-        s << in.rdbuf();
+        s << std::ifstream(p, std::ios::binary).rdbuf();
         return s.str();
     }
-    static void put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-    fs::path dir;
+    const fs::path dir = fs::temp_directory_path() / ("ini_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 TEST_F(IniFileTest, WritesAndReadsBackWholeFiles) {
@@ -116,7 +102,7 @@ TEST_F(IniFileTest, FailsSilentlyAndCreatesNothing) {
     EXPECT_FALSE(ini::writeValue((dir / "folder.ini").string(), "S", "k", "v"));
 
     const fs::path locked = dir / "locked.ini";
-    put(locked, "[S]\nk=1\n");
+    std::ofstream(locked, std::ios::binary) << "[S]\nk=1\n";
     fs::permissions(locked, fs::perms::owner_read);
     if (std::ofstream(locked, std::ios::app)) GTEST_SKIP() << "running with rights that ignore file permissions";
     EXPECT_FALSE(ini::writeValue(locked.string(), "S", "k", "2"));

@@ -18,16 +18,14 @@ const fs::path kLexerData = fs::path(QUILL_TEST_DATA) / "lexer";
 const fs::path kShippedIni = fs::path(QUILL_TEST_DATA) / ".." / ".." / "resources" / "NPC Script.ini";
 
 std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(p, std::ios::binary).rdbuf();
     return s.str();
 }
 
 struct Span {
     std::size_t offset, length;
     int style;
-    bool operator==(const Span&) const = default;
 };
 
 struct Collect : lexer::Sink {
@@ -39,13 +37,8 @@ struct Collect : lexer::Sink {
 std::string render(std::string_view text, const std::vector<Span>& spans) {
     std::string out;
     for (const Span& s : spans) {
-        const std::string_view piece = text.substr(s.offset, s.length);
-        if (s.style == lexer::Default) {
-            out.append(piece);
-            continue;
-        }
-        const std::string_view name = lexer::styleName(s.style);
-        out.append("<").append(name).append(">").append(piece).append("</").append(name).append(">");
+        const std::string piece(text.substr(s.offset, s.length)), name(lexer::styleName(s.style));
+        out += s.style == lexer::Default ? piece : "<" + name + ">" + piece + "</" + name + ">";
     }
     return out;
 }
@@ -59,17 +52,14 @@ std::vector<int> byteStyles(std::string_view text, const std::vector<Span>& span
 }
 
 TEST(LanguageLists, CommasBecomeLineFeedsAndNothingElse) {
-    struct Case {
-        const char *value, *list;
-        std::vector<std::string> items;
-    } const cases[] = {
+    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
         {"Check,Give,Take", "Check\nGive\nTake", {"Check", "Give", "Take"}},
         {"a, b,,c,", "a\n b\n\nc\n", {"a", " b", "", "c", ""}},
         {"", "", {}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(language::toList(c.value), c.list) << c.value;
-        EXPECT_EQ(language::items(c.list), c.items) << c.value;
+    for (const auto& [value, list, items] : cases) {
+        EXPECT_EQ(language::toList(value), list) << value;
+        EXPECT_EQ(language::items(list), items) << value;
     }
 }
 
@@ -93,15 +83,13 @@ TEST(Tokenizer, MatchesTheReferenceFiles) {
     for (const auto& entry : fs::directory_iterator(kLexerData)) {
         if (entry.path().extension() != ".txt") continue;
         ++inputs;
-        fs::path ini = entry.path();
-        ini.replace_extension(".ini");
+        const fs::path ini = fs::path(entry.path()).replace_extension(".ini");
         const lexer::Tokenizer tokenizer(language::readDefinition((fs::exists(ini) ? ini : kShippedIni).string()));
         const std::string text = slurp(entry.path());
         Collect all;
         tokenizer.run(text, 0, all);
         const std::string rendered = render(text, all.spans);
-        fs::path ref = entry.path();
-        ref.replace_extension(".ref");
+        const fs::path ref = fs::path(entry.path()).replace_extension(".ref");
         if (regenerate) std::ofstream(ref, std::ios::binary) << rendered;
         EXPECT_EQ(rendered, slurp(ref)) << entry.path();
 
@@ -131,19 +119,17 @@ TEST(Tokenizer, EveryCatalogueSnippetStartsWithACommand) {
     const lexer::Tokenizer tokenizer(language::readDefinition(kShippedIni.string()));
     const std::vector<std::string> captions = catalogue::captions();
     int checked = 0;
-    for (std::size_t i = 0; i < captions.size(); ++i) {
+    for (std::size_t i = 0; i < captions.size(); ++i)
         for (const std::string& text : catalogue::pick(static_cast<int>(i), captions[i]).inserts) {
             if (text == "\r\n") continue;
             Collect c;
             tokenizer.run(text, 0, c);
-            ASSERT_FALSE(c.spans.empty());
-            const int first = c.spans.front().style;
+            const int first = c.spans.empty() ? -1 : c.spans.front().style;
+            ++checked;
             EXPECT_TRUE(first == lexer::Keyword || first == lexer::Scope1 || first == lexer::Scope2 ||
                         first == lexer::Operator)
                 << "row " << i << ": " << render(text, c.spans);
-            ++checked;
         }
-    }
     EXPECT_GT(checked, 80);
 }
 

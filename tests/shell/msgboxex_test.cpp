@@ -9,14 +9,8 @@ namespace {
 
 const ProgramInfo kInfo{3, 0, 6, "/opt/quill", "Quillmoor v3", "Quillmoor"};
 
-struct Expansion {
-    const char* prompt;
-    ProgramInfo info;
-    const char* expected;
-};
-
 TEST(MsgBoxExPrompt, ExpandsBreaksAndTokensInOrder) {
-    const Expansion cases[] = {
+    const std::tuple<const char*, ProgramInfo, const char*> cases[] = {
         {"Line one|Line two||", kInfo, "Line one\r\nLine two\r\n\r\n"},
         {"v%maj%.%min%.%rev%", kInfo, "v3.00.00006"},
         {"%min%/%rev%", {1, 123, 1234567, "", "", ""}, "123/1234567"},
@@ -29,89 +23,63 @@ TEST(MsgBoxExPrompt, ExpandsBreaksAndTokensInOrder) {
         {"%MAJ% %Title% %ma|j%", kInfo, "%MAJ% %Title% %ma\r\nj%"},
         {"", kInfo, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(expandPrompt(c.prompt, c.info), c.expected) << c.prompt;
+    for (const auto& [prompt, info, expected] : cases) EXPECT_EQ(expandPrompt(prompt, info), expected) << prompt;
 }
 
 TEST(MsgBoxExPrompt, SevenBreaksFitWithoutScrollBar) {
-    EXPECT_EQ(textAreaFor("1|2|3|4|5|6|7|8", false), 1);
-    EXPECT_EQ(textAreaFor("1|2|3|4|5|6|7|8|9", false), 0);
-    EXPECT_EQ(textAreaFor("no breaks", true), 0);
-    EXPECT_EQ(textAreaFor("", false), 1);
     // Only the prompt's own bars count, not those a token brings in.
-    EXPECT_EQ(textAreaFor("%path%%path%", false), 1);
+    for (auto [prompt, force, area] : {std::tuple{"1|2|3|4|5|6|7|8", false, 1}, {"1|2|3|4|5|6|7|8|9", false, 0},
+                                       {"no breaks", true, 0}, {"", false, 1}, {"%path%%path%", false, 1}})
+        EXPECT_EQ(textAreaFor(prompt, force), area) << prompt;
 }
 
-struct RowCase {
-    std::int32_t buttons;
-    int frame, picture;
-    const char* names[2];
-    const char* captions[2];
-    MsgBoxExResult results[2];
-    int lefts[2];
-    int tabs[2];
-    int buttonTop;
-};
-
+// Each value's row as "frame picture buttonTop: name caption result left tabIndex, ...".
 TEST(MsgBoxExButtons, EachValueGetsItsRow) {
-    const RowCase cases[] = {
-        {mbxOkayOnly, 3, 3, {"cmdOkayOnly"}, {"&Okay"}, {mbxResultOkay}, {2002}, {16}, 150},
-        {mbxOkayCancel, 0, 1, {"Command1", "Command2"}, {"Okay", "Cancel"}, {mbxResultOkay, mbxResultCancel},
-         {1147, 2947}, {11, 10}, 180},
-        {mbxRetryCancel, 2, 2, {"Command4", "Command3"}, {"Retry", "Cancel"}, {mbxResultRetry, mbxResultCancel},
-         {1147, 2947}, {14, 13}, 180},
-        {mbxYesNo, 1, 0, {"cmdYes", "cmdNo"}, {"&Yes", "&No"}, {mbxResultYes, mbxResultNo}, {1147, 2947}, {8, 7}, 195},
-        {-1, 0, 1, {"Command1", "Command2"}, {"Okay", "Cancel"}, {mbxResultOkay, mbxResultCancel}, {1147, 2947},
-         {11, 10}, 180},
+    const char* okayCancel = "0 1 180: Command1 Okay Okay 1147 11, Command2 Cancel Cancel 2947 10";
+    const std::pair<std::int32_t, const char*> cases[] = {
+        {mbxOkayOnly, "3 3 150: cmdOkayOnly &Okay Okay 2002 16"},
+        {mbxOkayCancel, okayCancel},
+        {mbxRetryCancel, "2 2 180: Command4 Retry Retry 1147 14, Command3 Cancel Cancel 2947 13"},
+        {mbxYesNo, "1 0 195: cmdYes &Yes Yes 1147 8, cmdNo &No No 2947 7"},
+        {-1, okayCancel}, {4, okayCancel}, {INT32_MAX, okayCancel},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.buttons);
-        const ButtonRowLayout& row = buttonRow(c.buttons);
-        EXPECT_EQ(row.frame, c.frame);
-        EXPECT_EQ(row.picture, c.picture);
-        EXPECT_EQ(row.buttonTop, c.buttonTop);
-        EXPECT_EQ(row.buttonCount, c.names[1] ? 2 : 1);
+    const char* results[] = {"Okay", "Cancel", "Yes", "No", "Retry"};
+    for (const auto& [buttons, expected] : cases) {
+        const ButtonRowLayout& row = buttonRow(buttons);
+        std::string shown = std::to_string(row.frame) + ' ' + std::to_string(row.picture) + ' ' +
+                            std::to_string(row.buttonTop) + ':';
         for (int i = 0; i < row.buttonCount; ++i) {
             const ButtonLayout& b = row.buttons[static_cast<std::size_t>(i)];
-            EXPECT_STREQ(b.name, c.names[i]);
-            EXPECT_STREQ(b.caption, c.captions[i]);
-            EXPECT_EQ(b.result, c.results[i]);
-            EXPECT_EQ(b.left, c.lefts[i]);
-            EXPECT_EQ(b.tabIndex, c.tabs[i]);
+            shown += std::string(i ? ", " : " ") + b.name + ' ' + b.caption + ' ' + results[b.result] + ' ' +
+                     std::to_string(b.left) + ' ' + std::to_string(b.tabIndex);
         }
+        EXPECT_EQ(shown, expected) << buttons;
     }
 }
 
 TEST(MsgBoxExPlacement, CornersCentreAndKeep) {
-    const Point keep{4200, 5000};
-    const Point previous{11, 22};
-    struct Case {
-        std::int32_t position;
-        int w, h, sw, sh;
-        Point expected;
-    } cases[] = {
+    const Point keep{4200, 5000}, previous{11, 22};
+    // position, outer width and height, screen width and height -> left, top
+    const std::tuple<std::int32_t, int, int, int, int, Point> cases[] = {
         {mbxPosCentre, 5895, 2730, 15360, 11520, {4732, 4395}},  // 4732.5 goes down to the even 4732
         {mbxPosCentre, 5895, 2731, 15360, 11521, {4732, 4395}},  // 4395 exactly
         {mbxPosCentre, 5895, 2729, 15360, 11520, {4732, 4396}},  // 4395.5 goes up to the even 4396
         {mbxPosCentre, 20000, 2730, 15360, 11520, {-2320, 4395}},
-        {mbxPosTopLeft, 5895, 2730, 15360, 11520, {0, 0}},
-        {mbxPosTopRight, 5895, 2730, 15360, 11520, {9465, 0}},
-        {mbxPosBottomLeft, 5895, 2730, 15360, 11520, {0, 8790}},
-        {mbxPosBottomRight, 5895, 2730, 15360, 11520, {9465, 8790}},
-        {mbxPosKeep, 5895, 2730, 15360, 11520, keep},
-        {6, 5895, 2730, 15360, 11520, previous},
+        {mbxPosTopLeft, 5895, 2730, 15360, 11520, {0, 0}},         {mbxPosTopRight, 5895, 2730, 15360, 11520, {9465, 0}},
+        {mbxPosBottomLeft, 5895, 2730, 15360, 11520, {0, 8790}},   {mbxPosBottomRight, 5895, 2730, 15360, 11520, {9465, 8790}},
+        {mbxPosKeep, 5895, 2730, 15360, 11520, keep},               {6, 5895, 2730, 15360, 11520, previous},
     };
-    for (const auto& c : cases) {
-        const Point p = placement(c.position, c.w, c.h, c.sw, c.sh, keep, previous);
-        EXPECT_EQ(p.left, c.expected.left) << c.position << " " << c.w;
-        EXPECT_EQ(p.top, c.expected.top) << c.position << " " << c.h;
+    for (const auto& [position, w, h, sw, sh, expected] : cases) {
+        const Point p = placement(position, w, h, sw, sh, keep, previous);
+        EXPECT_EQ(std::pair(p.left, p.top), std::pair(expected.left, expected.top)) << position << " " << w << "x" << h;
     }
     EXPECT_EQ(frameTop(2730), 1785);
     EXPECT_EQ(textHeight(2730), 1575);
 }
 
 TEST(MsgBoxExAutoClose, ClampedToOneToSixtyFourSeconds) {
-    const std::pair<std::int32_t, int> cases[] = {{0, 0}, {INT32_MIN, 0}, {1, 1}, {64, 64}, {65, 64}, {INT32_MAX, 64}};
-    for (auto [in, out] : cases) EXPECT_EQ(autoCloseSeconds(in), out) << in;
+    for (auto [in, out] : {std::pair{0, 0}, {INT32_MIN, 0}, {1, 1}, {64, 64}, {65, 64}, {INT32_MAX, 64}})
+        EXPECT_EQ(autoCloseSeconds(in), out) << in;
 }
 
 }  // namespace

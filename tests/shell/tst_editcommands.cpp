@@ -1,14 +1,8 @@
 // The Edit and Search menus of the main window and the editor's own find,
 // replace and go-to-line windows.
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "shell/FindDialog.h"
 #include "shell/frmMain.h"
@@ -30,11 +24,8 @@ class TestEditCommands : public QObject {
     maxEdit& editor() { return *window->maxEdit; }
     QString status() { return window->panel(QStringLiteral("_general"))->text(); }
     QString selection() { return editor().selectedText(); }
-    int caretLine() {
-        int line = 0, index = 0;
-        editor().getCursorPosition(&line, &index);
-        return line;
-    }
+    int caretLine() { return int(editor().SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION,
+                                                        editor().SendScintilla(QsciScintilla::SCI_GETCURRENTPOS))); }
 
 private slots:
     void init() {
@@ -74,8 +65,7 @@ private slots:
         find->cmdFindNext->click();
         QCOMPARE(caretLine(), 0);
         trigger("mSEARCHFINDNEXT");  // skips "Gold" (case) and "golden" (whole word)
-        QCOMPARE(caretLine(), 3);
-        QCOMPARE(selection(), QStringLiteral("gold"));
+        QVERIFY(caretLine() == 3 && selection() == QStringLiteral("gold"));
         trigger("mSEARCHFINDNEXT");  // wraps round
         QCOMPARE(caretLine(), 0);
         trigger("mSEARCHFINDPREVIOUS");
@@ -86,7 +76,7 @@ private slots:
         find->optUp->setChecked(true);
         for (int round = 0; round < 2; ++round) {
             find->cmdFindNext->click();
-            QCOMPARE(caretLine(), 0);
+            QCOMPARE(caretLine(), 0);  // the first press reaches the top line, the second finds nothing above
         }
         QVERIFY(find->lblResult->text().contains(QStringLiteral("gold")));
     }

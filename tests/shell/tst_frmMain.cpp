@@ -1,16 +1,5 @@
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolBar>
-#include <QTreeWidget>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "catalogue/catalogue.h"
 #include "shell/frmMain.h"
@@ -20,10 +9,8 @@
 using quill::frmMain;
 
 namespace {
-
 const QString kDefaultText = QStringLiteral(";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3\r\n[@main]");
 const QString kWelcome = QStringLiteral("Welcome To The Legend Of Mir 2 Quillmoor");
-
 }  // namespace
 
 class tst_frmMain : public QObject {
@@ -37,14 +24,20 @@ class tst_frmMain : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return w.isNull();
     }
-    QString general() { return w->panel(QStringLiteral("_general"))->text(); }
-
-private slots:
-    void init() {
+    void forget() {
         prompter.answers.clear();
         prompter.files.clear();
         prompter.asked.clear();
         prompter.fileDialogs.clear();
+    }
+    bool activate() {
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w);
+    }
+
+private slots:
+    void init() {
+        forget();
         w = new frmMain();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -59,22 +52,17 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Legend Of Mir : Quillmoor : v3 : [Untitled NPC]"));
         QCOMPARE(w->maxEdit->Text(), kDefaultText);
         QCOMPARE(QList<int>({w->ScaleWidth(), w->ScaleHeight()}), QList<int>({9330, 6405}));
-        QCOMPARE(w->font().family(), QStringLiteral("Tahoma"));
-        QCOMPARE(w->font().pointSizeF(), 8.25);
-        QCOMPARE(QStringList({w->List1->item(0)->text(), w->List1->item(1)->text(), w->cboNPC->currentText(),
-                              w->Combo1->currentText(), w->Combo2->currentText()}),
-                 QStringList({"--Menu Headers--", "[@main]", "NPC Command List...", "Built In Menu's And Variables...",
-                              "--Menu Headers--"}));
-        QCOMPARE(w->List1->count(), 2);
+        QCOMPARE(w->font().family() + QString::number(w->font().pointSizeF()), QStringLiteral("Tahoma8.25"));
+        QStringList shown{w->cboNPC->currentText(), w->Combo1->currentText(), w->Combo2->currentText()};
+        for (int i = 0; i < w->List1->count(); ++i) shown << w->List1->item(i)->text();
+        QCOMPARE(shown, QStringList({"NPC Command List...", "Built In Menu's And Variables...", "--Menu Headers--",
+                                     "--Menu Headers--", "[@main]"}));
         for (QComboBox* combo : {w->Combo2, w->cboNPC, w->Combo1}) QVERIFY(!combo->isEditable());
         QVERIFY(w->List1->isVisible() && !w->TV1->isVisible());
         QCOMPARE(w->HourCounter, qint16(25));
-        QCOMPARE(w->Timer1->interval(), 3500);
-        QVERIFY(w->Timer1->isActive());
+        QVERIFY(w->Timer1->isActive() && w->Timer1->interval() == 3500);
         QCOMPARE(frmMain::instance(), w.data());
-
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(activate());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->maxEdit));
     }
 
@@ -104,10 +92,8 @@ private slots:
                              .arg(a->isVisible());
         }
         QCOMPARE(built, design);
-
         // A shortcut reaches its handler while the editor has the focus.
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(activate());
         QTest::keyClick(w->maxEdit, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(prompter.fileDialogs.size(), 1);
         QVERIFY(prompter.fileDialogs.first().startsWith(QStringLiteral("open|Select NPC File to open..")));
@@ -122,12 +108,9 @@ private slots:
         }
         QCOMPARE(built, (QStringList{"Openfile|_openfile|Open|", "Savefile|_savefile|Save|", "Newfile|_newfile|New|"}));
         QCOMPARE(w->Toolbar1->iconSize(), QSize(16, 16));
-
         // key, text, fixed width in twips (0: the stretching message panel), left to right.
         const std::tuple<const char*, QString, int> panels[] = {
-            {"_general", kWelcome, 0}, {"_modified", "Modified", 950}, {"_capslock", "CAPS", 750},
-            {"_numlock", "NUM", 750},
-        };
+            {"_general", kWelcome, 0}, {"_modified", "Modified", 950}, {"_capslock", "CAPS", 750}, {"_numlock", "NUM", 750}};
         int previousRight = -1;
         for (const auto& [key, text, width] : panels) {
             QLabel* label = w->panel(QString::fromUtf8(key));
@@ -137,42 +120,32 @@ private slots:
             const int left = frame->mapTo(w->stbStatus, QPoint(0, 0)).x();
             QVERIFY2(left > previousRight, key);
             previousRight = left + frame->width();
-            if (width) QCOMPARE(frame->width(), w->toPixels(width));
-            else QVERIFY(frame->width() >= w->toPixels(1440));
+            QVERIFY2(width ? frame->width() == w->toPixels(width) : frame->width() >= w->toPixels(1440), key);
         }
         QCOMPARE(w->panel(QStringLiteral("_general"))->parentWidget()->findChildren<QLabel*>().size(), 2);  // the icon
     }
 
-    void layoutRule_data() {
-        QTest::addColumn<QSize>("client");       // pixels
-        QTest::addColumn<QSize>("editorTwips");
-        QTest::newRow("as opened") << QSize(622, 427) << QSize(7055, 5290);
-        QTest::newRow("larger") << QSize(1000, 700) << QSize(12725, 9385);
-        QTest::newRow("one step above the floor") << QSize(622, 76) << QSize(7055, 25);
-        QTest::newRow("at the floor") << QSize(622, 75) << QSize(7055, 15);
-        // Narrower than the left pane: the width cannot be applied and stays.
-        QTest::newRow("too narrow") << QSize(100, 427) << QSize(7055, 5290);
-    }
     void layoutRule() {
-        QFETCH(QSize, client);
-        QFETCH(QSize, editorTwips);
-        w->resize(client + (w->size() - w->centralWidget()->size()));
-        QTRY_COMPARE(w->centralWidget()->size(), client);
-        QCOMPARE(w->maxEdit->size(), QSize(w->toPixels(editorTwips.width()), w->toPixels(editorTwips.height())));
-        QCOMPARE(w->maxEdit->pos(), QPoint(w->toPixels(2280), w->toPixels(840)));
-        QCOMPARE(w->List1->geometry(), QRect(0, w->toPixels(840), w->toPixels(2175), w->maxEdit->height()));
-        QCOMPARE(w->TV1->geometry(), w->List1->geometry());
-        QCOMPARE(w->cboNPC->pos(), QPoint(w->toPixels(2280), w->toPixels(480)));
-        QCOMPARE(w->Toolbar1->geometry(), QRect(0, 0, client.width(), w->toPixels(420)));
-        QCOMPARE(w->stbStatus->height(), w->toPixels(300));
-        QCOMPARE(w->stbStatus->geometry().bottom(), client.height() - 1);
+        // client size in pixels -> editor size in twips; narrower than the left pane, the width stays.
+        for (auto [client, editor] : {std::pair{QSize(622, 427), QSize(7055, 5290)}, {{1000, 700}, {12725, 9385}},
+                                      {{622, 76}, {7055, 25}}, {{622, 75}, {7055, 15}}, {{100, 427}, {7055, 5290}}}) {
+            w->resize(client + (w->size() - w->centralWidget()->size()));
+            QTRY_COMPARE(w->centralWidget()->size(), client);
+            QCOMPARE(w->maxEdit->geometry(), QRect(w->toPixels(2280), w->toPixels(840), w->toPixels(editor.width()),
+                                                   w->toPixels(editor.height())));
+            QCOMPARE(w->List1->geometry(), QRect(0, w->toPixels(840), w->toPixels(2175), w->maxEdit->height()));
+            QCOMPARE(w->TV1->geometry(), w->List1->geometry());
+            QCOMPARE(w->cboNPC->pos(), QPoint(w->toPixels(2280), w->toPixels(480)));
+            QCOMPARE(w->Toolbar1->geometry(), QRect(0, 0, client.width(), w->toPixels(420)));
+            QCOMPARE(w->stbStatus->height(), w->toPixels(300));
+            QCOMPARE(w->stbStatus->geometry().bottom(), client.height() - 1);
+        }
     }
 
     // The question comes when the text differs from the default text, whatever the modified flag says.
     void closeAsksOnlyWhenTextDiffers() {
-        const QString texts[] = {kDefaultText, QString(kDefaultText).replace("[@main]", "[@MAIN]"),
-                                 QString(kDefaultText).replace("\r\n", "\n")};
-        for (const QString& text : texts) {
+        for (const QString& text : {kDefaultText, QString(kDefaultText).replace("[@main]", "[@MAIN]"),
+                                    QString(kDefaultText).replace("\r\n", "\n")}) {
             if (!w) init();
             w->maxEdit->setText(text);
             w->maxEdit->ResetForNewDocument();
@@ -182,48 +155,40 @@ private slots:
         }
     }
 
-    void closeAnswers_data() {
-        QTest::addColumn<QMessageBox::StandardButton>("answer");
-        QTest::addColumn<QString>("saveTo");  // the Save As dialog's answer
-        QTest::addColumn<QString>("status");  // empty when the window closes
-        QTest::newRow("Cancel keeps the window") << QMessageBox::Cancel << "" << kWelcome;
-        QTest::newRow("dismissed box keeps it") << QMessageBox::NoButton << "" << kWelcome;
-        QTest::newRow("No closes") << QMessageBox::No << "" << "";
-        QTest::newRow("Yes saves and closes") << QMessageBox::Yes << "npc.txt" << "";
-        // Nothing was saved, so the window must stay with the script.
-        QTest::newRow("Yes, Save As cancelled") << QMessageBox::Yes << ""
-                                                << QStringLiteral("Script saving cancelled - no filename entered.");
-    }
     void closeAnswers() {
-        QFETCH(QMessageBox::StandardButton, answer);
-        QFETCH(QString, saveTo);
-        QFETCH(QString, status);
-        QTemporaryDir dir;
-        if (!saveTo.isEmpty()) saveTo = dir.filePath(saveTo);
-        w->maxEdit->InsertText(QStringLiteral("\r\n#SAY"));
-        const QString text = w->maxEdit->Text();
-        prompter.answers = {answer};
-        prompter.files = {saveTo};
-        QCOMPARE(tryClose(), status.isEmpty());
-        QCOMPARE(prompter.asked.size(), std::size_t(1));
-        const auto& q = prompter.asked.front();
-        QCOMPARE(QStringList({q.title, q.text}), QStringList({"[Save]", "Would You Like To Save Your NPC Script?"}));
-        QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(q.icon, QMessageBox::Information);
-        QCOMPARE(q.defaultButton, QMessageBox::Yes);
-        if (!saveTo.isEmpty()) {
-            QFile saved(saveTo);
-            QVERIFY(saved.open(QIODevice::ReadOnly));
-            QCOMPARE(saved.readAll(), text.toUtf8());
+        // answer, the Save As dialog's answer, the status left (empty when the window closes)
+        for (auto [answer, saveTo, status] :
+             {std::tuple{QMessageBox::Cancel, "", kWelcome}, {QMessageBox::NoButton, "", kWelcome},
+              {QMessageBox::No, "", QString()}, {QMessageBox::Yes, "npc.txt", QString()},
+              // Nothing was saved, so the window must stay with the script.
+              {QMessageBox::Yes, "", QStringLiteral("Script saving cancelled - no filename entered.")}}) {
+            if (!w) init();
+            forget();
+            QTemporaryDir dir;
+            const QString file = *saveTo ? dir.filePath(saveTo) : QString();
+            w->maxEdit->InsertText(QStringLiteral("\r\n#SAY"));
+            const QString text = w->maxEdit->Text();
+            prompter.answers = {answer};
+            prompter.files = {file};
+            QCOMPARE(tryClose(), status.isEmpty());
+            QCOMPARE(prompter.asked.size(), std::size_t(1));
+            const auto& q = prompter.asked.front();
+            QCOMPARE(QStringList({q.title, q.text}), QStringList({"[Save]", "Would You Like To Save Your NPC Script?"}));
+            QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QVERIFY(q.icon == QMessageBox::Information && q.defaultButton == QMessageBox::Yes);
+            if (!file.isEmpty()) {
+                QFile saved(file);
+                QVERIFY(saved.open(QIODevice::ReadOnly));
+                QCOMPARE(saved.readAll(), text.toUtf8());
+            }
+            if (status.isEmpty()) continue;
+            QVERIFY(w->isVisible());
+            QCOMPARE(w->maxEdit->Text(), text);
+            QCOMPARE(w->panel(QStringLiteral("_general"))->text(), status);
+            prompter.answers = {QMessageBox::Cancel};  // each later attempt asks again
+            QVERIFY(!tryClose());
+            QCOMPARE(prompter.asked.size(), std::size_t(2));
         }
-        if (status.isEmpty()) return;
-        QVERIFY(w->isVisible());
-        QCOMPARE(w->maxEdit->Text(), text);
-        QCOMPARE(general(), status);
-        // Each later attempt asks again.
-        prompter.answers = {QMessageBox::Cancel};
-        QVERIFY(!tryClose());
-        QCOMPARE(prompter.asked.size(), std::size_t(2));
     }
 
     // The keys are matched with their letter case; each opens its file dialog or empties the script.
@@ -247,26 +212,20 @@ private slots:
     // The rows themselves are the catalogue's; here only that the picker shows
     // them and hands each of a pick's texts to the editor as its own insertion.
     void picksInsertTheCataloguesTexts() {
-        QStringList captions;
+        QStringList captions, shown, pieces, expected;
         for (const std::string& caption : quill::catalogue::captions()) captions << QString::fromStdString(caption);
-        QStringList shown;
         for (int i = 0; i < w->cboNPC->count(); ++i) shown << w->cboNPC->itemText(i);
         QCOMPARE(shown, captions);
-
-        QStringList pieces;
         QObject::connect(w->maxEdit, &QsciScintillaBase::SCN_MODIFIED, w->maxEdit,
                          [&pieces](int, int type, const char* text, int length, int, int, int, int, int, int) {
                              if (type & QsciScintillaBase::SC_MOD_INSERTTEXT) pieces << QString::fromUtf8(text, length);
                          });
-        QStringList expected;
-        for (int row : {3, 51}) {  // #SAY/#ELSESAY, an hour row
-            // Twice, as a user picking the row that is already shown.
-            for (int round = 0; round < 2; ++round) {
-                w->cboNPC->setCurrentIndex(row);
-                emit w->cboNPC->activated(row);
-                for (const std::string& s : quill::catalogue::pick(row, captions[row].toStdString()).inserts)
-                    expected << QString::fromStdString(s);
-            }
+        // #SAY/#ELSESAY and an hour row, each twice as a user picking the row already shown.
+        for (int row : {3, 3, 51, 51}) {
+            w->cboNPC->setCurrentIndex(row);
+            emit w->cboNPC->activated(row);
+            for (const std::string& s : quill::catalogue::pick(row, captions[row].toStdString()).inserts)
+                expected << QString::fromStdString(s);
             QCOMPARE(w->cboNPC->currentIndex(), row);
         }
         QCOMPARE(pieces, expected);
