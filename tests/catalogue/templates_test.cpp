@@ -15,11 +15,8 @@ using Lines = std::vector<std::string>;
 const Lines kBanner = {";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3",
                        ";Template Created By Tarnhollow On The 23/12/2003", "[@main]", "#SAY"};
 
-// What sets the three merchants apart; the rest of their lines are shared.
-struct Merchant {
-    std::string greeting, buy, sell, repair, purchase;
-};
-const Merchant kMerchants[] = {
+// What sets the three merchants apart: greeting, buy, sell, repair, purchase.
+const Lines kMerchants[] = {
     {"Hello <$USERNAME>, Welcome To My Armoury.", "I Would Like To <Buy/@buy> A Weapon",
      "I Would Like To <Sell/@sell> A Weapon", "I Would Like You To <Fix/@repair> A Weapon For Me",
      "Please Choose Which Armourment You Wish To Purchase"},
@@ -31,50 +28,39 @@ const Merchant kMerchants[] = {
      "Please Choose Which Jewelry You Wish To Purchase"},
 };
 
-Lines merchant(const Merchant& m) {
-    Lines lines = kBanner;
-    lines.insert(lines.end(),
-                 {m.greeting + "\\", "How Can I Help You Today?\\\\", m.buy + "\\", m.sell + "\\", m.repair + "\\",
-                  "It's Ok, <I'm Just Looking/@exit>", "", "[@buy]", "#SAY", m.purchase + "\\\\", "<Main/@main>", "",
-                  "[@sell]", "#SAY", "Please Place The Item To Be Sold In The Tray\\\\", "<Main/@main>", "",
-                  "[@repair]", "#SAY", "Place The Item You Wish Me To Repair In The Tray Below...\\\\",
-                  "<Main/@main>"});
-    return lines;
-}
-
-Lines teleporter() {
-    Lines lines = kBanner;
-    lines.insert(lines.end(),
-                 {"Hello <$USERNAME>, There Are A Select Few Of The Citizens Of Mir\\",
-                  "That Have Learnt The Skills Of Old\\",
-                  "These Skills Allow Us To Teleport Ourselves And Other People.\\",
-                  "This Skill Uses A Lot Of Our Bodies Energy, That Is Why We Charge For Our Services\\\\",
-                  "I Can Take You To These <Places/@tele_list1>\\", "No Thanks, I Think I'll <Start Walking/@exit>", "",
-                  "[@tele_list1]", "#SAY", "Locations\\", "<Location1/@move_1>\\", "<Location2/@move_2>\\", "",
-                  "[@move_1]", ";Put Teleport Code Here", "", "[@move_2]", ";Put Teleport Code Here"});
-    return lines;
-}
-
-// The lines joined by CR LF, nothing after the last.
+// The banner and then the lines, joined by CR LF, nothing after the last.
 std::string crlf(const Lines& lines) {
     std::string text;
+    for (const std::string& line : kBanner) text += line + "\r\n";
     for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
     return text;
 }
 
-TEST(Templates, EachKindMatchesItsLinesExactly) {
-    for (int kind = 1; kind <= 3; ++kind)
-        EXPECT_EQ(templateText(kind), crlf(merchant(kMerchants[kind - 1]))) << kind;
-    EXPECT_EQ(templateText(4), crlf(teleporter()));
-    EXPECT_EQ(templateText(0), "");
-    EXPECT_EQ(templateText(5), "");
-}
-
-// The tree's nodes themselves are checked where the window shows them.
-TEST(Templates, NodesChooseKindsByExactText) {
-    const std::pair<const char*, int> kinds[] = {{"Merchant NPC's", 0}, {"Weapon Merchant", 1},  {"Armour Merchant", 2},
-                                                 {"Jewelry Merchant", 3}, {"Teleport NPC", 0},   {"Teleporter", 4},
-                                                 {"weapon merchant", 0},  {"Teleporter ", 0}};
+TEST(Templates, EachKindMatchesItsLinesAndNodesChooseByExactText) {
+    for (int kind = 1; kind <= 3; ++kind) {
+        const Lines& m = kMerchants[kind - 1];
+        EXPECT_EQ(templateText(kind),
+                  crlf({m[0] + "\\", "How Can I Help You Today?\\\\", m[1] + "\\", m[2] + "\\", m[3] + "\\",
+                        "It's Ok, <I'm Just Looking/@exit>", "", "[@buy]", "#SAY", m[4] + "\\\\", "<Main/@main>", "",
+                        "[@sell]", "#SAY", "Please Place The Item To Be Sold In The Tray\\\\", "<Main/@main>", "",
+                        "[@repair]", "#SAY", "Place The Item You Wish Me To Repair In The Tray Below...\\\\",
+                        "<Main/@main>"}))
+            << kind;
+    }
+    EXPECT_EQ(templateText(4),
+              crlf({"Hello <$USERNAME>, There Are A Select Few Of The Citizens Of Mir\\",
+                    "That Have Learnt The Skills Of Old\\",
+                    "These Skills Allow Us To Teleport Ourselves And Other People.\\",
+                    "This Skill Uses A Lot Of Our Bodies Energy, That Is Why We Charge For Our Services\\\\",
+                    "I Can Take You To These <Places/@tele_list1>\\",
+                    "No Thanks, I Think I'll <Start Walking/@exit>", "", "[@tele_list1]", "#SAY", "Locations\\",
+                    "<Location1/@move_1>\\", "<Location2/@move_2>\\", "", "[@move_1]", ";Put Teleport Code Here", "",
+                    "[@move_2]", ";Put Teleport Code Here"}));
+    EXPECT_EQ(templateText(0) + templateText(5), "");
+    // The tree's nodes themselves are checked where the window shows them.
+    const std::pair<const char*, int> kinds[] = {{"Merchant NPC's", 0}, {"Weapon Merchant", 1}, {"Armour Merchant", 2},
+                                                 {"Jewelry Merchant", 3}, {"Teleport NPC", 0}, {"Teleporter", 4},
+                                                 {"weapon merchant", 0}, {"Teleporter ", 0}};
     for (const auto& [text, kind] : kinds) EXPECT_EQ(templateKindForNode(text), kind) << text;
     EXPECT_EQ(paneRows(), (Lines{"--Menu Headers--", "--Templates--"}));
 }
@@ -88,13 +74,8 @@ TEST(BuiltInNames, RowsInOrderAndThePickBound) {
                      "@requestcastlewarnow", "@@withdrawal", "@main", "@@receipts", "@openmaindoor",
                      "@closemaindoor", "@repairdoornow", "@repairwallnow1", "@repairwallnow2", "@repairwallnow3",
                      "@hireguardnow", "@hireguards", "@hirearchernow"}));
-    const struct {
-        int index;
-        const char* text;
-        Lines inserts;
-    } picks[] = {{-1, "", {}}, {0, "Built In Menu's And Variables...", {}}, {1, "<$USERNAME>", {"\r\n", "<$USERNAME>"}},
-                 {99, "x", {"\r\n", "x"}}, {100, "x", {}}};
-    for (const auto& p : picks) EXPECT_EQ(builtInNamePick(p.index, p.text), p.inserts) << p.index;
+    for (int index : {-1, 0, 100}) EXPECT_EQ(builtInNamePick(index, "x"), Lines{}) << index;
+    for (int index : {1, 99}) EXPECT_EQ(builtInNamePick(index, "x"), (Lines{"\r\n", "x"})) << index;
 }
 
 }  // namespace

@@ -14,62 +14,54 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-TEST(DigitFilter, OnlyDigitsPass) {
+// An outcome as one text: the line to add, or "title|message" when refused.
+std::string shown(const Outcome& o) {
+    if (o.line) return o.message.empty() && o.title.empty() ? *o.line : *o.line + " +" + o.title + '|' + o.message;
+    return o.title + '|' + o.message;
+}
+
+TEST(DigitFilter, OnlyDigitsPassAndWhatReadsAsANumber) {
     // Backspace (8) and the other control characters are cancelled too.
     for (int code = 0; code < 256; ++code)
         EXPECT_EQ(filterDigitKey(code), code >= '0' && code <= '9' ? code : 0) << "code " << code;
+    for (const char* t : {"5", " 12 ", "\t3", "-3", "+4", "2.5", ".5", "5."}) EXPECT_TRUE(readsAsNumber(t)) << t;
+    for (const char* t : {"", "   ", "-", ".", "1 2", "5s", "1.2.3", "--1", "- 1"}) EXPECT_FALSE(readsAsNumber(t)) << t;
 }
 
-TEST(ReadsAsNumber, DigitStringsAndTheirUsualDress) {
-    const struct { const char* text; bool number; } cases[] = {
-        {"5", true},  {" 12 ", true}, {"\t3", true}, {"-3", true},     {"+4", true},   {"2.5", true}, {".5", true},
-        {"5.", true}, {"", false},    {"   ", false}, {"-", false},     {".", false},   {"1 2", false},
-        {"5s", false}, {"1.2.3", false}, {"--1", false}, {"- 1", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(readsAsNumber(c.text), c.number) << '"' << c.text << '"';
-}
-
-TEST(Inserts, EveryLineAfterItsOwnLineBreak) {
+TEST(Lines, FlagLinesAndInsertsEachAfterItsOwnLineBreak) {
     EXPECT_EQ(insertsFor({"batchdelay 5", "addbatch 0", "batchmove"}),
               (Texts{"\r\nbatchdelay 5", "\r\naddbatch 0", "\r\nbatchmove"}));
     EXPECT_TRUE(insertsFor({}).empty());
-}
-
-TEST(Flag, LineFromFlagAndChoice) {
-    const struct { const char *flag, *choice, *line; } cases[] = {
-        {"123", "True", "Check [123] 1"}, {"7", "False", "Check [7] 0"}, {"", "", "Check [] 0"},
-        {"5", "", "Check [5] 0"},         {"007", "true", "Check [007] 0"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(flag::line(c.flag, c.choice), c.line);
+    const char* flags[][3] = {{"123", "True", "Check [123] 1"}, {"7", "False", "Check [7] 0"}, {"", "", "Check [] 0"},
+                              {"5", "", "Check [5] 0"}, {"007", "true", "Check [007] 0"}};
+    for (const auto& f : flags) EXPECT_EQ(flag::line(f[0], f[1]), f[2]);
     EXPECT_EQ(flag::choices(), (Texts{"True", "False"}));
 }
 
-void expectLine(const Outcome& o, const std::string& line) {
-    ASSERT_TRUE(o.line.has_value()) << o.message;
-    EXPECT_EQ(*o.line, line);
-    EXPECT_TRUE(o.message.empty());
-}
-
-void expectMessage(const Outcome& o, std::string_view message, std::string_view title = {}) {
-    EXPECT_FALSE(o.line.has_value());
-    EXPECT_EQ(o.message, message);
-    EXPECT_EQ(o.title, title);
-}
-
-TEST(Batch, DelayThenMapsInTheOrderOfTheChecks) {
-    expectLine(batch::addDelay("5"), "batchdelay 5");
-    expectLine(batch::addDelay(" 7 "), "batchdelay  7 ");  // written as it stands
-    expectMessage(batch::addDelay(""), "Delay Must Be In Seconds");
-    expectMessage(batch::addDelay("ten"), "Delay Must Be In Seconds");
-
-    const std::string noDelay = "You Must Insert A Batch Delay Before Inserting Maps";
-    expectMessage(batch::addBatch({}, ""), noDelay, "[Error]");
-    // Only the first entry counts, and it must hold the word as written.
-    expectMessage(batch::addBatch({"batchmove", "batchdelay 5"}, "0"), noDelay, "[Error]");
-    expectMessage(batch::addBatch({"BatchDelay 5"}, "0"), noDelay, "[Error]");
-    expectMessage(batch::addBatch({"batchdelay 5"}, ""), "You Must Enter A Valid Map Name");
-    expectLine(batch::addBatch({"batchdelay 5"}, " "), "addbatch  ");
-    expectLine(batch::addBatch({"batchdelay 5", "batchmove", "addbatch 1"}, "D001"), "addbatch D001");
+TEST(Composers, EachChecksInOrderThenGivesItsLine) {
+    const std::string noDelay = "[Error]|You Must Insert A Batch Delay Before Inserting Maps";
+    const std::string sum = "|You Must Choose A Sum (Large,Small,Equal)";
+    const std::string dice = "|You Must Choose How Many Dice You Wish To Play";
+    const std::pair<Outcome, std::string> cases[] = {
+        {batch::addDelay("5"), "batchdelay 5"}, {batch::addDelay(" 7 "), "batchdelay  7 "},  // written as it stands
+        {batch::addDelay(""), "|Delay Must Be In Seconds"}, {batch::addDelay("ten"), "|Delay Must Be In Seconds"},
+        // Only the first entry counts, and it must hold the word as written.
+        {batch::addBatch({}, ""), noDelay}, {batch::addBatch({"batchmove", "batchdelay 5"}, "0"), noDelay},
+        {batch::addBatch({"BatchDelay 5"}, "0"), noDelay},
+        {batch::addBatch({"batchdelay 5"}, ""), "|You Must Enter A Valid Map Name"},
+        {batch::addBatch({"batchdelay 5"}, " "), "addbatch  "},
+        {batch::addBatch({"batchdelay 5", "batchmove", "addbatch 1"}, "D001"), "addbatch D001"},
+        {casino::checkLine("", "p9", "3"), sum},
+        {casino::checkLine("Small", "", ""), "|You Must Choose A Multiplier (p9 or d0)"},
+        {casino::checkLine("Small", "d0", ""), "|You Must Choose An Ammount (1-10)"},
+        {casino::checkLine("Small", "d0", "7"), "Small d0 7"}, {casino::checkLine("Mov", "p9", "10"), "Mov p9 10"},
+        {casino::playLine("", "3", "@play"), "|You Must Choose A Play Option"},
+        {casino::playLine("playdice", "", ""), dice}, {casino::playLine("playdice", "x", "@play"), dice},
+        {casino::playLine("playdice", "2", ""), "|You Must Enter A Menu Name"},
+        {casino::playLine("playdice", "2", "@play"), "playdice 2 @play"},
+        {casino::playLine("playdice", "1", " [@x] "), "playdice 1  [@x] "},
+    };
+    for (const auto& [outcome, want] : cases) EXPECT_EQ(shown(outcome), want);
     EXPECT_EQ(batch::batchMove(), "batchmove");
 }
 
@@ -82,41 +74,16 @@ TEST(Casino, ListsOffered) {
     EXPECT_EQ(casino::diceCounts(), oneToTen);
 }
 
-TEST(Casino, EachComposerChecksInOrder) {
-    const std::string sum = "You Must Choose A Sum (Large,Small,Equal)";
-    const std::string multiplier = "You Must Choose A Multiplier (p9 or d0)";
-    const std::string amount = "You Must Choose An Ammount (1-10)";
-    expectMessage(casino::checkLine("", "p9", "3"), sum);
-    expectMessage(casino::checkLine("Small", "", ""), multiplier);
-    expectMessage(casino::checkLine("Small", "d0", ""), amount);
-    expectLine(casino::checkLine("Small", "d0", "7"), "Small d0 7");
-    expectLine(casino::checkLine("Mov", "p9", "10"), "Mov p9 10");
-
-    const std::string option = "You Must Choose A Play Option";
-    const std::string dice = "You Must Choose How Many Dice You Wish To Play";
-    const std::string menu = "You Must Enter A Menu Name";
-    expectMessage(casino::playLine("", "3", "@play"), option);
-    expectMessage(casino::playLine("playdice", "", ""), dice);
-    expectMessage(casino::playLine("playdice", "x", "@play"), dice);
-    expectMessage(casino::playLine("playdice", "2", ""), menu);
-    expectLine(casino::playLine("playdice", "2", "@play"), "playdice 2 @play");
-    expectLine(casino::playLine("playdice", "1", " [@x] "), "playdice 1  [@x] ");
-}
-
-TEST(Refs, BoxesAndCaptionsTopToBottom) {
+TEST(Refs, BoxesTopToBottomAndTheCodesTicked) {
     using refs::Group;
-    Texts shown;  // "frame: name caption code", top to bottom
+    Texts boxes;  // "frame: name caption code", top to bottom
     for (Group g : {Group::Weapon, Group::Armour, Group::Potion})
         for (const refs::Box& box : refs::boxes(g))
-            shown.push_back(std::string(refs::caption(g)) + ": " + box.name + ' ' + box.caption + ' ' + box.code);
-    EXPECT_EQ(shown, (Texts{"Weapon: Check1 Weapon (+5) +5", "Weapon: Check2 Weapon (+6) +6",
+            boxes.push_back(std::string(refs::caption(g)) + ": " + box.name + ' ' + box.caption + ' ' + box.code);
+    EXPECT_EQ(boxes, (Texts{"Weapon: Check1 Weapon (+5) +5", "Weapon: Check2 Weapon (+6) +6",
                             "Weapon: Check3 Ore         (+43) +43", "Armour: Check6 Armour (+10) +10",
                             "Armour: Check5 Armour (+11) +11", "Armour: Check4 Helmet (+15) +15",
                             "Potion: Check7 Potion  (+0) +0", "Potion: Check8 Poison (+42) +42"}));
-}
-
-TEST(Refs, TickedCodesInOrder) {
-    using refs::Group;
     EXPECT_EQ(refs::groupInserts(Group::Armour, {true, true, true}), (Texts{"\r\n+10", "\r\n+11", "\r\n+15"}));
     EXPECT_EQ(refs::groupInserts(Group::Weapon, {true, false, true}), (Texts{"\r\n+5", "\r\n+43"}));
     EXPECT_TRUE(refs::groupInserts(Group::Weapon, {false, false, false}).empty());

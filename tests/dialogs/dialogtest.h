@@ -23,19 +23,15 @@
 
 namespace quill::test {
 
-// A main window whose editor starts empty, so a test reads back exactly
-// what reached it. Deleted rather than closed: its save question and window
-// metrics are not what these tests are about.
+// Deleted rather than closed: its save question and window metrics are not
+// what these tests are about.
 inline frmMain* openEmptyMain() {
     auto* main = new frmMain();
     main->maxEdit->setText(QString());
     return main;
 }
 
-inline QString scriptText() {
-    frmMain* main = frmMain::instance();
-    return main ? main->maxEdit->Text() : QString();
-}
+inline QString scriptText() { return frmMain::instance() ? frmMain::instance()->maxEdit->Text() : QString(); }
 
 // Closed windows go at the next turn of the event loop; take that turn.
 inline void settle() {
@@ -68,13 +64,11 @@ inline QStringList items(const QComboBox* combo) {
     for (int i = 0; i < combo->count(); ++i) all << combo->itemText(i);
     return all;
 }
-
 inline QStringList items(const QListWidget* list) {
     QStringList all;
     for (int i = 0; i < list->count(); ++i) all << list->item(i)->text();
     return all;
 }
-
 inline QStringList items(const std::vector<std::string>& texts) {
     QStringList all;
     for (const std::string& t : texts) all << QString::fromStdString(t);
@@ -90,43 +84,32 @@ inline bool openedAlone(const QWidget* dialog) {
 }
 
 // One test's world: a scripted prompter, an empty main window and the
-// dialog as `opener` shows it.
+// dialog as `opener` shows it (by default from its catalogue row).
 template <class Dialog>
-class DialogRun {
-public:
-    explicit DialogRun(std::function<void(frmMain*)> opener) : opener_(std::move(opener)) {}
+struct DialogRun {
+    explicit DialogRun(int row) : opener([row](frmMain* m) { m->setListIndex(m->cboNPC, row); }) {}
+    explicit DialogRun(std::function<void(frmMain*)> open) : opener(std::move(open)) {}
     ~DialogRun() {
         delete Dialog::instance();
         delete main;
         settle();
     }
     Dialog* open() {
-        opener_(main);
+        opener(main);
         return Dialog::instance();
     }
-    void dropMain() {
-        delete main;
-        main = nullptr;
-    }
-    // The messages told so far, as "title|text" (and "|icon" if one was
-    // shown), and forgets them.
+    void dropMain() { delete std::exchange(main, nullptr); }
+    // The messages told so far, as "title|text" ("|icon" if one was shown), and forgets them.
     QStringList takeTold() {
         QStringList all;
-        for (const auto& t : prompter.told)
-            all << t.title + u'|' + t.text + (t.icon == QMessageBox::NoIcon ? QString() : QStringLiteral("|icon"));
-        prompter.told.clear();
+        for (const auto& t : std::exchange(prompter.told, {}))
+            all << t.title + u'|' + t.text + (t.icon == QMessageBox::NoIcon ? "" : "|icon");
         return all;
     }
 
     ScriptedPrompter prompter;
     frmMain* main = openEmptyMain();
-
-private:
-    std::function<void(frmMain*)> opener_;
+    std::function<void(frmMain*)> opener;
 };
-
-inline std::function<void(frmMain*)> catalogueRow(int row) {
-    return [row](frmMain* main) { main->setListIndex(main->cboNPC, row); };
-}
 
 }  // namespace quill::test

@@ -17,7 +17,7 @@ class TestFrmCasino : public QObject {
 private slots:
     void diceLinesFromItsRowToTheScript() {
         namespace casino = dialogs::casino;
-        test::DialogRun<frmCasino> run{test::catalogueRow(84)};
+        test::DialogRun<frmCasino> run{84};
         frmCasino* c = run.open();
         QTest::keyClicks(c->Text5, QStringLiteral("@m"));
         choose(c->Combo4, QStringLiteral("playdice"));
@@ -27,12 +27,12 @@ private slots:
         QCOMPARE(c->Text5->text(), QString());
         QCOMPARE(test::captions({c, c->Frame4, c->Frame5, c->Command10}),
                  (QStringList{"Dice Scripter", "Check Dice Ammount", "Play Dice Scripter", "Insert Dice Script"}));
-        const std::vector<std::string>* offered[] = {&casino::sums(), &casino::multipliers(), &casino::amounts(),
-                                                     &casino::playOptions(), &casino::diceCounts()};
-        QComboBox* combos[] = {c->Combo1, c->Combo2, c->Combo3, c->Combo4, c->Combo5};
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(test::items(combos[i]), test::items(*offered[i]));
-            QCOMPARE(combos[i]->currentIndex(), -1);
+        const std::pair<QComboBox*, const std::vector<std::string>&> offered[] = {
+            {c->Combo1, casino::sums()}, {c->Combo2, casino::multipliers()}, {c->Combo3, casino::amounts()},
+            {c->Combo4, casino::playOptions()}, {c->Combo5, casino::diceCounts()}};
+        for (const auto& [combo, texts] : offered) {
+            QCOMPARE(test::items(combo), test::items(texts));
+            QCOMPARE(combo->currentIndex(), -1);
         }
         QCOMPARE(c->focusWidget(), c->List2);
         test::shot(c, QStringLiteral("frmCasino"));
@@ -54,19 +54,16 @@ private slots:
                                               "|You Must Choose How Many Dice You Wish To Play",
                                               "|You Must Enter A Menu Name"}));
         const QStringList lines{"Mov p9 10", "playdice 2  @win "};
-        QCOMPARE(test::items(c->List2), lines);
-
         c->Command10->click();
         c->Command10->click();
-        const QString block = QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
-        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n") + block + block);
+        const QString block = "\r\n" + lines.join("\r\n"), twice = "\r\n\r\n" + block + block;
+        QCOMPARE(scriptText(), twice);
         // It stays open with everything in it; its row again brings it forward.
         test::settle();
         QCOMPARE(run.open(), c);
-        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n") + block + block + QStringLiteral("\r\n"));
+        QCOMPARE(scriptText(), twice + "\r\n");
         QCOMPARE(test::items(c->List2), lines);
-        QCOMPARE(c->Text5->text(), QStringLiteral(" @win "));
-        QCOMPARE(c->Combo1->currentText(), QStringLiteral("Mov"));
+        QCOMPARE(c->Text5->text() + c->Combo1->currentText(), QStringLiteral(" @win Mov"));
 
         run.dropMain();
         c->Command10->click();
@@ -79,25 +76,20 @@ private slots:
     // The real message box: a message that brings no title of its own
     // carries the program's.
     void untitledMessageCarriesTheProgramTitle() {
-        test::DialogRun<frmCasino> run{test::catalogueRow(84)};
+        test::DialogRun<frmCasino> run{84};
         frmCasino* c = run.open();
         Prompter::install(nullptr);
-        QString title;
-        QMessageBox::Icon icon = QMessageBox::Warning;
-        QMessageBox::StandardButtons buttons;
+        QString seen;
         QTimer::singleShot(0, this, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            title = box->windowTitle();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            box->accept();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = box->windowTitle() + (box->icon() == QMessageBox::NoIcon ? "" : " icon") +
+                       (box->standardButtons() == QMessageBox::Ok ? " OK" : " other buttons");
+                box->accept();
+            }
         });
         c->Command4->click();
         Prompter::install(&run.prompter);
-        QCOMPARE(title, QStringLiteral("Quillmoor v3"));
-        QCOMPARE(icon, QMessageBox::NoIcon);
-        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(seen, QStringLiteral("Quillmoor v3 OK"));
     }
 };
 

@@ -26,19 +26,16 @@ private slots:
                  (QStringList{"Quillmoor v3 : Merchant Refrences", "Prices", "Full  Price (100%)", "PK Price (200%)",
                               "Insert Weapon Refrences", "Insert Armour Refrences", "Insert Potion Refrences",
                               "Insert Price Refrences"}));
-        for (QCheckBox* box : r->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
-        QVERIFY(!r->Option3->isChecked() && !r->Option4->isChecked());
+        for (QAbstractButton* box : r->findChildren<QAbstractButton*>()) QVERIFY(!box->isChecked());
         // Helmet is numbered first but sits at the bottom of its frame.
         QVERIFY(r->Check6->y() < r->Check5->y() && r->Check5->y() < r->Check4->y());
         QCOMPARE(r->focusWidget(), r->Check1);
-        QCOMPARE(scriptText(), QString());
         test::shot(r, QStringLiteral("frmRef"));
 
         r->Command4->click();  // no price chosen: nothing
         QTest::mouseClick(r->Option4, Qt::LeftButton);
         r->Command4->click();
         QTest::mouseClick(r->Option3, Qt::LeftButton);
-        QVERIFY(!r->Option4->isChecked());
         r->Command4->click();
         for (QCheckBox* box : r->findChildren<QCheckBox*>()) box->setChecked(true);
         QTest::mouseClick(r->Check2, Qt::LeftButton);
@@ -55,8 +52,7 @@ private slots:
         r->Command1->click();
         test::settle();
         QCOMPARE(frmRef::instance(), r);
-        QVERIFY(r->Check1->isChecked());
-        QVERIFY(run.prompter.told.empty());
+        QVERIFY(r->Check1->isChecked() && run.prompter.told.empty());
     }
 };
 
