@@ -17,21 +17,6 @@
 using namespace quill;
 using test::items;
 
-namespace {
-
-// A prompter whose messages stay "open" while `whileOpen` runs, as a modal
-// box's event loop would let a timer tick through.
-class NestingPrompter : public test::ScriptedPrompter {
-public:
-    std::function<void()> whileOpen;
-    void tell(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon) override {
-        ScriptedPrompter::tell(parent, title, text, icon);
-        if (auto f = std::exchange(whileOpen, nullptr)) f();
-    }
-};
-
-}  // namespace
-
 class tst_leftPane : public QObject {
     Q_OBJECT
     frmMain* w = nullptr;
@@ -135,7 +120,15 @@ private slots:
     }
 
     void ticksWaitWhileAMessageIsOpen() {
-        NestingPrompter nesting;  // replaces the scripted one for this test
+        // Its messages stay "open" while `whileOpen` runs, as a modal box's
+        // event loop would let a timer tick through; it replaces the scripted one.
+        struct NestingPrompter : test::ScriptedPrompter {
+            std::function<void()> whileOpen;
+            void tell(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon) override {
+                ScriptedPrompter::tell(parent, title, text, icon);
+                if (auto f = std::exchange(whileOpen, nullptr)) f();
+            }
+        } nesting;
         w->maxEdit->setText(QStringLiteral("[@a]\r\n[@a]"));
         nesting.whileOpen = [&] {
             w->maxEdit->setText(QStringLiteral("[@a]\r\n[@a]\r\n[@b]"));

@@ -38,7 +38,7 @@ TEST(Lines, FlagLinesAndInsertsEachAfterItsOwnLineBreak) {
     EXPECT_EQ(flag::choices(), (Texts{"True", "False"}));
 }
 
-TEST(Composers, EachChecksInOrderThenGivesItsLine) {
+TEST(Composers, EachChecksInOrderThenGivesItsLineFromTheListsOffered) {
     const std::string noDelay = "[Error]|You Must Insert A Batch Delay Before Inserting Maps";
     const std::string sum = "|You Must Choose A Sum (Large,Small,Equal)";
     const std::string dice = "|You Must Choose How Many Dice You Wish To Play";
@@ -63,9 +63,6 @@ TEST(Composers, EachChecksInOrderThenGivesItsLine) {
     };
     for (const auto& [outcome, want] : cases) EXPECT_EQ(shown(outcome), want);
     EXPECT_EQ(batch::batchMove(), "batchmove");
-}
-
-TEST(Casino, ListsOffered) {
     const Texts oneToTen{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
     EXPECT_EQ(casino::sums(), (Texts{"Equal", "Small", "Large", "Mov"}));
     EXPECT_EQ(casino::multipliers(), (Texts{"p9", "d0"}));

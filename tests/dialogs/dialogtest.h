@@ -59,14 +59,11 @@ inline QStringList captions(std::initializer_list<const QWidget*> widgets) {
     return all;
 }
 
-inline QStringList items(const QComboBox* combo) {
+// The rows of a combo box or list box, top to bottom.
+template <class Box>
+QStringList items(const Box* box) {
     QStringList all;
-    for (int i = 0; i < combo->count(); ++i) all << combo->itemText(i);
-    return all;
-}
-inline QStringList items(const QListWidget* list) {
-    QStringList all;
-    for (int i = 0; i < list->count(); ++i) all << list->item(i)->text();
+    for (int i = 0; i < box->count(); ++i) all << box->model()->index(i, 0).data().toString();
     return all;
 }
 inline QStringList items(const std::vector<std::string>& texts) {
