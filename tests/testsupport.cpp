@@ -1,15 +1,22 @@
 #include "testsupport.h"
 
 namespace quill::test {
+namespace {
+
+template <typename T>
+T next(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) return otherwise;
+    const T front = queue.front();
+    return queue.pop_front(), front;
+}
+
+}  // namespace
 
 QMessageBox::StandardButton ScriptedPrompter::ask(QWidget*, const QString& title, const QString& text,
                                                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                                   QMessageBox::StandardButton defaultButton) {
     asked.push_back({title, text, buttons, icon, defaultButton});
-    if (answers.empty()) return QMessageBox::Cancel;
-    const auto answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return next(answers, QMessageBox::Cancel);
 }
 
 void ScriptedPrompter::tell(QWidget*, const QString& title, const QString& text, QMessageBox::Icon icon) {
@@ -17,29 +24,20 @@ void ScriptedPrompter::tell(QWidget*, const QString& title, const QString& text,
 }
 
 QString ScriptedPrompter::openFile(QWidget*, const QString& title, const QString& filter, const QString& dir) {
-    fileDialogs << QStringList{QStringLiteral("open"), title, filter, dir}.join(u'|');
-    if (files.empty()) return {};
-    const QString f = files.front();
-    files.pop_front();
-    return f;
+    fileDialogs << QStringList{"open", title, filter, dir}.join(u'|');
+    return next(files, QString());
 }
 
 QString ScriptedPrompter::saveFile(QWidget*, const QString& title, const QString& filter, const QString& dir) {
-    fileDialogs << QStringList{QStringLiteral("save"), title, filter, dir}.join(u'|');
-    if (files.empty()) return {};
-    const QString f = files.front();
-    files.pop_front();
-    return f;
+    fileDialogs << QStringList{"save", title, filter, dir}.join(u'|');
+    return next(files, QString());
 }
 
 MsgBoxExResult ScriptedPrompter::msgBoxEx(QWidget*, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
                                           const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position,
                                           bool topMost, bool forceScroll) {
     askedEx.push_back({prompt, icon, buttons, title, autoCloseSecs, position, topMost, forceScroll});
-    if (msgBoxExAnswers.empty()) return mbxResultCancel;
-    const auto answer = msgBoxExAnswers.front();
-    msgBoxExAnswers.pop_front();
-    return answer;
+    return next(msgBoxExAnswers, mbxResultCancel);
 }
 
 }  // namespace quill::test

@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <ostream>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -17,19 +15,28 @@
 namespace quill::document {
 namespace {
 
-// The editor with an in-memory disk. Like the real one it reports its
-// modified state back, so IsModified follows it.
-struct FakeEditor : Editor {
-    Document* doc = nullptr;
-    std::string text;
-    bool modified = false;
-    std::map<std::string, std::string> disk;
-    std::set<std::string> unwritable;
-    std::vector<std::tuple<std::string, int, int>> inserted;
+const std::string a = "/s/a.txt", full = "/s/full.txt";
 
+// The editor with an in-memory disk on which `full` cannot be written, the
+// caption, the status bar and the dialogs, which answer as told. Like the
+// real editor it reports its modified state back, so IsModified follows it.
+struct Fake : Editor, View, Dialogs {
+    Document doc{*this, *this, *this};
+    std::string text, general = "Welcome", modifiedPanel, caption = "start";
+    bool modified = false;
+    std::map<std::string, std::string> disk{{a, "old"}, {full, "old"}};
+    std::vector<std::tuple<std::string, int, int>> inserted;
+    std::deque<std::string> paths;
+    MsgBoxExResult answer = mbxResultCancel;
+    std::vector<FileDialogRequest> shown;
+    std::vector<MsgBoxExRequest> asked;
+
+    // What the user can see of the document.
+    using State = std::tuple<std::string, std::string, std::string, std::string, std::string, bool>;
+    State state() const { return {text, doc.currentFileName(), caption, general, modifiedPanel, doc.isModified()}; }
     void type(const std::string& more) { text += more, setModifiedState(true); }
     void setModifiedState(bool flag) {
-        if (flag != modified && doc) doc->setModified(flag);
+        if (flag != modified) doc.setModified(flag);
         modified = flag;
     }
     void clearText() override { text.clear(), setModifiedState(true); }
@@ -37,184 +44,111 @@ struct FakeEditor : Editor {
     Failure loadFile(const std::string& path) override {
         if (!disk.count(path)) return "the file \"" + path + "\" does not exist";
         text = disk[path];
-        setModifiedState(false);
-        return std::nullopt;
+        return setModifiedState(false), std::nullopt;
     }
     Failure saveToFile(const std::string& path) override {
-        if (unwritable.count(path)) return "\"" + path + "\" could not be written: disk full";
+        if (path == full) return "\"" + path + "\" could not be written: disk full";
         disk[path] = text;
-        setModifiedState(false);
-        return std::nullopt;
+        return setModifiedState(false), std::nullopt;
     }
     void selectionEnd(int& line, int& column) override { line = 2, column = 5; }
     Failure insertFileAt(const std::string& path, int line, int column) override {
-        inserted.emplace_back(path, line, column);
-        return std::nullopt;
+        return inserted.emplace_back(path, line, column), std::nullopt;
     }
-};
-
-// The caption, status bar and dialogs; the dialogs answer from the queues.
-struct FakeWindow : View, Dialogs {
-    std::string general = "Welcome", modifiedPanel, caption = "start";
-    std::deque<std::string> paths;
-    std::deque<MsgBoxExResult> answers;
-    std::vector<FileDialogRequest> shown;
-    std::vector<MsgBoxExRequest> asked;
     void setGeneralPanel(const std::string& t) override { general = t; }
     void setModifiedPanel(const std::string& t) override { modifiedPanel = t; }
     void setCaption(const std::string& t) override { caption = t; }
-    template <typename T>
-    static T next(std::deque<T>& queue, T otherwise) {
-        if (queue.empty()) return otherwise;
-        T front = queue.front();
-        queue.pop_front();
-        return front;
+    std::string showFileDialog(const FileDialogRequest& r) override {
+        shown.push_back(r);
+        if (paths.empty()) return {};
+        const std::string path = paths.front();
+        return paths.pop_front(), path;
     }
-    std::string showFileDialog(const FileDialogRequest& r) override { return shown.push_back(r), next(paths, {}); }
-    MsgBoxExResult msgBoxEx(const MsgBoxExRequest& r) override { return asked.push_back(r), next(answers, mbxResultCancel); }
+    MsgBoxExResult msgBoxEx(const MsgBoxExRequest& r) override { return asked.push_back(r), answer; }
 };
 
-// Everything the user can see of the document, and what is on the disk.
-struct State {
-    std::string text, fileName, caption, general, modifiedPanel;
-    bool modified;
-    bool operator==(const State&) const = default;
-};
-std::ostream& operator<<(std::ostream& os, const State& s) {
-    return os << "{text=" << s.text << " name=" << s.fileName << " caption=" << s.caption << " general=" << s.general
-              << " panel=" << s.modifiedPanel << " modified=" << s.modified << "}";
+const std::string kUntitled = "Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]", kOpened = "File Opened Succesfully",
+                  kSaved = "The script has been saved successfully.",
+                  kCancelled = "Script saving cancelled - no filename entered.";
+std::string named(const std::string& path) { return "Legend Of Mir : Quillmoor : v3 : [" + path + "]"; }
+std::string saveFailed(const std::string& path) {
+    return "There was an error trying to save the script: \"" + path + "\" could not be written: disk full";
 }
 
-const std::string kUntitled = "Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]";
-const std::string kCancelled = "Script saving cancelled - no filename entered.";
-const std::string kSaved = "The script has been saved successfully.";
-
-class DocumentFlow : public ::testing::Test {
-protected:
-    FakeEditor editor;
-    FakeWindow w;
-    Document doc{editor, w, w};
-    void SetUp() override { editor.doc = &doc; }
-    State state() const { return {editor.text, doc.currentFileName(), w.caption, w.general, w.modifiedPanel, doc.isModified()}; }
-
-    // A named script with unsaved changes.
-    void openModified(const std::string& path) {
-        editor.disk[path] = "old";
-        ASSERT_TRUE(doc.loadDocument(path));
-        editor.type(" more");
+// Each row starts from a script that is `loaded` ("" untitled) and then
+// `typed` into, runs one command with the path the file dialog gives, and ends
+// with what the user sees and what was written to the disk.
+TEST(DocumentFlow, CommandsFollowTheirTables) {
+    using Disk = std::map<std::string, std::string>;
+    using Command = bool (Document::*)();
+    const Command New = &Document::newDocument, Open = &Document::openDocument, Save = &Document::saveDocument,
+                  SaveAs = &Document::saveDocumentAs;
+    enum Shown { none, open, saveAs };
+    struct Case {
+        Command command;
+        std::string loaded, typed, path;
+        bool ok;
+        Fake::State after;
+        Disk written;
+        Shown shown;
+        MsgBoxExResult answer = mbxResultYes;
+    };
+    const Case cases[] = {
+        {New, a, "", "", true, {"", "", kUntitled, kOpened, "", false}, {}, none},  // not asked
+        {New, a, " more", "", true, {"", "", kUntitled, kOpened, "", false}, {}, none, mbxResultNo},
+        {New, a, " more", "", true, {"", "", kUntitled, kSaved, "", false}, {{a, "old more"}}, none},
+        {New, "", "new", "/s/new.txt", true, {"", "", kUntitled, kSaved, "", false}, {{"/s/new.txt", "new"}}, saveAs},
+        // Mended: a New whose save did not happen must not throw the script away.
+        {New, "", "precious", "", false, {"precious", "", "start", kCancelled, "Modified", true}, {}, saveAs},
+        {New, full, " more", "", false, {"old more", full, named(full), saveFailed(full), "Modified", true}, {}, none},
+        // Open never asks about the unsaved script; cancelled or failed, nothing changes.
+        {Open, "", "unsaved", a, true, {"old", a, named(a), kOpened, "", false}, {}, open},
+        {Open, "", "x", "", false, {"x", "", "start", "Welcome", "Modified", true}, {}, open},
+        {Open, "", "x", "/s/gone.txt", false,
+         {"x", "", "start", "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist",
+          "Modified", true}, {}, open},
+        {Save, a, " more", "", true, {"old more", a, named(a), kSaved, "", false}, {{a, "old more"}}, none},
+        {Save, "", "x", "/s/b.txt", true, {"x", "/s/b.txt", "start", kSaved, "", false}, {{"/s/b.txt", "x"}}, saveAs},
+        // Save As names the script but keeps the caption.
+        {SaveAs, a, " more", "/s/b.txt", true, {"old more", "/s/b.txt", named(a), kSaved, "", false}, {{"/s/b.txt", "old more"}}, saveAs},
+        {SaveAs, "", "x", "", false, {"x", "", "start", kCancelled, "Modified", true}, {}, saveAs},
+        // Mended: a failed save says so and keeps the name, the flag and the file.
+        {SaveAs, a, " more", full, false, {"old more", a, named(a), saveFailed(full), "Modified", true}, {}, saveAs},
+    };
+    const std::vector<FileDialogRequest> dialogs[] = {{}, {openDialog()}, {saveAsDialog()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
+        Fake f;
+        Disk disk = f.disk;
+        if (!c.loaded.empty()) {
+            ASSERT_TRUE(f.doc.loadDocument(c.loaded));
+        }
+        if (!c.typed.empty()) f.type(c.typed);
+        f.paths = {c.path}, f.answer = c.answer;
+        EXPECT_EQ((f.doc.*c.command)(), c.ok);
+        EXPECT_EQ(f.state(), c.after);
+        for (const auto& [path, bytes] : c.written) disk[path] = bytes;
+        EXPECT_EQ(f.disk, disk);
+        EXPECT_EQ(f.shown, dialogs[c.shown]);
+        ASSERT_EQ(f.asked.size(), c.command == New && !c.typed.empty() ? 1u : 0u);
+        for (const MsgBoxExRequest& q : f.asked)
+            EXPECT_EQ(std::tie(q.prompt, q.title, q.icon, q.buttons, q.autoCloseSecs, q.position, q.topMost, q.forceScroll),
+                      std::make_tuple("You Have Modified The Current NPC Script, Dou You Wish To Save It ?",
+                                      "Save NPC Script?", mbxIconWarning, mbxYesNo, 0, mbxPosCentre, false, false));
     }
-};
-
-TEST_F(DocumentFlow, NewAsksOnlyWhenModifiedAndNoDiscards) {
-    editor.text = "something";
-    EXPECT_TRUE(doc.newDocument());
-    EXPECT_TRUE(w.asked.empty());
-    EXPECT_EQ(state(), (State{"", "", kUntitled, "Welcome", "", false}));
-
-    openModified("/s/shop.txt");
-    w.answers = {mbxResultNo};
-    EXPECT_TRUE(doc.newDocument());
-    ASSERT_EQ(w.asked.size(), 1u);
-    const MsgBoxExRequest& q = w.asked[0];
-    EXPECT_EQ(std::tie(q.prompt, q.title, q.icon, q.buttons, q.autoCloseSecs, q.position, q.topMost, q.forceScroll),
-              std::make_tuple("You Have Modified The Current NPC Script, Dou You Wish To Save It ?", "Save NPC Script?",
-                              mbxIconWarning, mbxYesNo, 0, mbxPosCentre, false, false));
-    EXPECT_EQ(editor.disk["/s/shop.txt"], "old");
-    EXPECT_EQ(state(), (State{"", "", kUntitled, "File Opened Succesfully", "", false}));
-    doc.saveDocument();  // untitled: asks for a name
-    EXPECT_EQ(w.shown.at(0), saveAsDialog());
 }
 
-TEST_F(DocumentFlow, NewYesSavesFirst) {
-    openModified("/s/shop.txt");
-    w.answers = {mbxResultYes};
-    EXPECT_TRUE(doc.newDocument());
-    EXPECT_EQ(editor.disk["/s/shop.txt"], "old more");
-    EXPECT_EQ(state(), (State{"", "", kUntitled, kSaved, "", false}));
-
-    editor.type("fresh");
-    w.answers = {mbxResultYes};
-    w.paths = {"/s/new.txt"};
-    EXPECT_TRUE(doc.newDocument());
-    EXPECT_EQ(editor.disk["/s/new.txt"], "fresh");
-    EXPECT_EQ(state(), (State{"", "", kUntitled, kSaved, "", false}));
-}
-
-// Mended: a New whose save did not happen must not throw the script away.
-TEST_F(DocumentFlow, NewStopsWhenTheSaveDidNotHappen) {
-    editor.type("precious");
-    w.answers = {mbxResultYes};  // and the Save As dialog is cancelled
-    EXPECT_FALSE(doc.newDocument());
-    EXPECT_EQ(state(), (State{"precious", "", "start", kCancelled, "Modified", true}));
-
-    openModified("/s/full.txt");
-    editor.unwritable.insert("/s/full.txt");
-    w.answers = {mbxResultYes};
-    EXPECT_FALSE(doc.newDocument());
-    EXPECT_EQ(editor.disk["/s/full.txt"], "old");
-    EXPECT_EQ(state(), (State{"old more", "/s/full.txt", "Legend Of Mir : Quillmoor : v3 : [/s/full.txt]",
-                              "There was an error trying to save the script: \"/s/full.txt\" could not be written: disk full",
-                              "Modified", true}));
-}
-
-TEST_F(DocumentFlow, OpenNeverAsksAndNamesTheScript) {
-    editor.disk["/Mir/shop.txt"] = "[@main]";
-    editor.type("unsaved");
-    w.paths = {"/Mir/shop.txt"};
-    EXPECT_TRUE(doc.openDocument());
-    EXPECT_TRUE(w.asked.empty());
-    EXPECT_EQ(w.shown.at(0), openDialog());
-    const State opened{"[@main]", "/Mir/shop.txt", "Legend Of Mir : Quillmoor : v3 : [/Mir/shop.txt]",
-                       "File Opened Succesfully", "", false};
-    EXPECT_EQ(state(), opened);
-
-    // Cancelled or failed: nothing changes.
-    editor.type("!");
-    w.general = opened.general;
-    EXPECT_FALSE(doc.openDocument());
-    w.paths = {"/s/gone.txt"};
-    EXPECT_FALSE(doc.openDocument());
-    EXPECT_EQ(state(), (State{"[@main]!", "/Mir/shop.txt", opened.caption,
-                              "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist",
-                              "Modified", true}));
-
-    EXPECT_TRUE(doc.saveDocument());
-    EXPECT_EQ(w.shown.size(), 3u);  // a named script saves without a dialog
-    EXPECT_EQ(editor.disk["/Mir/shop.txt"], "[@main]!");
-}
-
-TEST_F(DocumentFlow, SaveAsNamesTheScriptButKeepsTheCaption) {
-    editor.type("x");
-    w.paths = {"/s/b.txt"};
-    EXPECT_TRUE(doc.saveDocumentAs());
-    EXPECT_EQ(editor.disk["/s/b.txt"], "x");
-    EXPECT_EQ(state(), (State{"x", "/s/b.txt", "start", kSaved, "", false}));
-    EXPECT_FALSE(doc.saveDocumentAs());  // cancelled
-    EXPECT_EQ(state(), (State{"x", "/s/b.txt", "start", kCancelled, "", false}));
-}
-
-// Mended: a failed save says so and keeps the name, the flag and the file.
-TEST_F(DocumentFlow, SaveAsThatCannotWriteKeepsTheOldName) {
-    openModified("/s/a.txt");
-    editor.unwritable.insert("/s/full.txt");
-    w.paths = {"/s/full.txt"};
-    EXPECT_FALSE(doc.saveDocumentAs());
-    EXPECT_EQ(state(), (State{"old more", "/s/a.txt", "Legend Of Mir : Quillmoor : v3 : [/s/a.txt]",
-                              "There was an error trying to save the script: \"/s/full.txt\" could not be written: disk full",
-                              "Modified", true}));
-    EXPECT_EQ(editor.disk.count("/s/full.txt"), 0u);
-}
-
-TEST_F(DocumentFlow, InsertFileGoesInAtTheSelectionEnd) {
+TEST(DocumentFlow, InsertFileGoesInAtTheSelectionEnd) {
     const auto dir = std::filesystem::temp_directory_path() / "quill_insert_test";
     std::filesystem::create_directories(dir);
     const std::string file = (dir / "part.txt").string();  // empty, but a file
     std::ofstream{file};
-    w.paths = {"", (dir / "missing.txt").string(), dir.string(), file};
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(doc.insertFile());
-    EXPECT_TRUE(doc.insertFile());
-    EXPECT_EQ(editor.inserted, (decltype(editor.inserted){{file, 2, 5}}));
-    EXPECT_EQ(w.shown.at(0), insertFileDialog());
+    Fake f;
+    f.paths = {"", (dir / "missing.txt").string(), dir.string(), file};
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(f.doc.insertFile());
+    EXPECT_TRUE(f.doc.insertFile());
+    EXPECT_EQ(f.inserted, (decltype(f.inserted){{file, 2, 5}}));
+    EXPECT_EQ(f.shown.at(0), insertFileDialog());
     std::filesystem::remove_all(dir);
 }
 
@@ -223,11 +157,8 @@ TEST(DocumentDialogs, RowsAndFilters) {
     EXPECT_EQ(saveAsDialog(), (FileDialogRequest{1, "Enter filename for this script..", "", "(*.*) All Files¬*.*", "", ""}));
     EXPECT_EQ(insertFileDialog(), (FileDialogRequest{0, "Select file to insert..", "", "(*.*) All Files¬*.*", "", ""}));
     const std::pair<const char*, const char*> filters[] = {
-        {"Text Files¬*.txt", "Text Files (*.txt)"},
-        {"(*.*) All Files¬*.*", "(*.*) All Files (*)"},
-        {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"},
-        {"No pattern", ""},
-        {"", ""},
+        {"Text Files¬*.txt", "Text Files (*.txt)"}, {"(*.*) All Files¬*.*", "(*.*) All Files (*)"},
+        {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"}, {"No pattern", ""}, {"", ""},
     };
     for (auto [in, out] : filters) EXPECT_EQ(toQtFilter(in), out) << in;
 }
@@ -235,11 +166,10 @@ TEST(DocumentDialogs, RowsAndFilters) {
 // FileExists is covered by Insert File above.
 TEST(DocumentHelpers, AddBackslashChangesItsArgument) {
     const std::string sep(1, kPathSeparator);
-    std::string tools = "Tools", root = sep, empty;
-    EXPECT_EQ(AddBackslash(tools), "Tools" + sep);
-    EXPECT_EQ(tools, "Tools" + sep);
-    EXPECT_EQ(AddBackslash(root), sep);
-    EXPECT_EQ(AddBackslash(empty), sep);
+    for (auto [in, out] : std::vector<std::pair<std::string, std::string>>{{"Tools", "Tools" + sep}, {sep, sep}, {"", sep}}) {
+        EXPECT_EQ(&AddBackslash(in), &in);
+        EXPECT_EQ(in, out);
+    }
 }
 
 }  // namespace

@@ -6,10 +6,7 @@ namespace quill::layout {
 namespace {
 
 TEST(Layout, EditorFollowsTheClientArea) {
-    struct Case {
-        int clientWidth, clientHeight, listWidth;
-        int width, height;
-    };
+    struct Case { int clientWidth, clientHeight, listWidth, width, height; };
     const Case cases[] = {
         {9330, 6405, 2175, 7055, 5290},  // the size the window opens with
         {9330, 1131, 2175, 7055, 16},
