@@ -2,12 +2,25 @@
 // Shared pieces of the window tests: a prompter that answers as told and
 // records what it was asked, and a temporary folder per test.
 
+#include <QFile>
 #include <QStringList>
+#include <QtTest>
 #include <deque>
 
 #include "shell/Prompter.h"
 
 namespace quill::test {
+
+// A file's bytes, or a marker that cannot be mistaken for them.
+inline QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
 
 class ScriptedPrompter : public Prompter {
 public:

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "shell/maxEdit.h"
+#include "testsupport.h"
 
 using quill::EditorError;
 using quill::maxEdit;
@@ -9,15 +10,8 @@ using quill::maxEdit;
 // Open and Save in tst_modDocument.
 namespace {
 
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
+using quill::test::readBytes;
+using quill::test::writeBytes;
 
 }  // namespace
 
