@@ -1,4 +1,5 @@
 #include "catalogue/modDuplicates.h"
+#include "shell/QtText.h"
 
 #include <QListWidget>
 #include <QStringList>
@@ -12,8 +13,6 @@ namespace quill::modDuplicates {
 namespace {
 
 int reportsShowing = 0;
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 

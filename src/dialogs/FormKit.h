@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialogs/digit_filter.h"
+#include "shell/QtText.h"
 
 class QComboBox;
 class QEvent;
@@ -20,7 +21,7 @@ class QListWidget;
 
 namespace quill::dialogs {
 
-inline QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+using quill::qs;
 
 int px(const QWidget* w, double twips);
 void placeTwips(QWidget* w, int left, int top, int width, int height);

@@ -1,4 +1,5 @@
 #include "shell/frmMain.h"
+#include "shell/QtText.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -35,8 +36,6 @@
 
 namespace quill {
 namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Client area when the window opens, in twips.
 constexpr int kClientWidth = 9330;

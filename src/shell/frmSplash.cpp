@@ -1,4 +1,5 @@
 #include "shell/frmSplash.h"
+#include "shell/QtText.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,8 +15,6 @@
 
 namespace quill {
 namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The right-aligned labels fit their text and grow leftwards, so the
 // version number always ends under the platform line whatever the font.

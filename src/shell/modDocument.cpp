@@ -1,4 +1,5 @@
 #include "shell/modDocument.h"
+#include "shell/QtText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,8 +13,6 @@
 
 namespace quill::modDocument {
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 maxEdit* editor() {
     auto* w = frmMain::instance();
