@@ -3,6 +3,7 @@
 // records what it was asked, and a temporary folder per test.
 
 #include <QFile>
+#include <QLabel>
 #include <QStringList>
 #include <QtTest>
 #include <deque>
@@ -20,6 +21,14 @@ inline QByteArray readBytes(const QString& path) {
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+// A label's text as a person sees it and would copy it: markup that the label
+// interprets shows as formatting, not as its characters.
+inline QString shownText(QLabel* label) {
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setSelection(0, static_cast<int>(label->text().size()));
+    return label->selectedText();
 }
 
 class ScriptedPrompter : public Prompter {

@@ -74,6 +74,7 @@ FindDialog::FindDialog(maxEdit* editor, QWidget* parent) : QDialog(parent), edit
 
     lblResult = new QLabel;
     lblResult->setObjectName(QStringLiteral("lblResult"));
+    lblResult->setTextFormat(Qt::PlainText);  // it quotes what the user typed
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
     left->addLayout(options);
@@ -143,6 +144,7 @@ GoToLineDialog::GoToLineDialog(int lineCount, QWidget* parent) : QDialog(parent)
     label->setBuddy(txtLine);
     lblError = new QLabel;
     lblError->setObjectName(QStringLiteral("lblError"));
+    lblError->setTextFormat(Qt::PlainText);  // it quotes what the user typed
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     layout->addWidget(label);
     layout->addWidget(txtLine);

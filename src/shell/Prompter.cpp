@@ -34,6 +34,7 @@ QMessageBox::StandardButton WidgetPrompter::ask(QWidget* parent, const QString& 
                                                 QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                                 QMessageBox::StandardButton defaultButton) {
     QMessageBox box(icon, titleOrProgram(title), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     const int answer = box.exec();
     // Escape or the close box on a box with Cancel comes back as Cancel.
@@ -42,6 +43,8 @@ QMessageBox::StandardButton WidgetPrompter::ask(QWidget* parent, const QString& 
 
 void WidgetPrompter::tell(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon) {
     QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Ok, parent);
+    // A message quotes script text ("[<b>shop</b>]"), which is never markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -262,6 +262,8 @@ void frmMain::buildStatusBar() {
         }
         auto* label = new QLabel(p.text, frame);
         label->setObjectName(QString::fromUtf8(p.key));
+        // Messages carry paths and script text, which are never markup.
+        label->setTextFormat(Qt::PlainText);
         row->addWidget(label, 1);
         if (QLatin1String(p.key) == QLatin1String("_capslock"))
             new LockKeyIndicator(label, LockKeyIndicator::Key::CapsLock);

@@ -79,6 +79,10 @@ private slots:
             QCOMPARE(caretLine(), 0);  // the first press reaches the top line, the second finds nothing above
         }
         QVERIFY(find->lblResult->text().contains(QStringLiteral("gold")));
+        // What was typed is quoted as it is, never read as markup.
+        find->txtFind->setText(QStringLiteral("<b>x</b>"));
+        find->cmdFindNext->click();
+        QCOMPARE(test::shownText(find->lblResult), QStringLiteral("Cannot find \"<b>x</b>\"."));
     }
 
     void replaceAllIsOneUndoStep() {

@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
+#include "shell/modDocument.h"
 #include "testsupport.h"
 
 using quill::frmMain;
@@ -123,6 +124,26 @@ private slots:
             QVERIFY2(width ? frame->width() == w->toPixels(width) : frame->width() >= w->toPixels(1440), key);
         }
         QCOMPARE(w->panel(QStringLiteral("_general"))->parentWidget()->findChildren<QLabel*>().size(), 2);  // the icon
+    }
+
+    // Messages quote paths and script text, which show as they are, never as markup.
+    void messagesShowTheirTextAsIs() {
+        const QString header = QStringLiteral("[<b>shop</b>]");
+        quill::modDocument::SetStatusText(header);
+        QCOMPARE(quill::test::shownText(w->panel(QStringLiteral("_general"))), header);
+        // The real message box of the duplicate check.
+        w->maxEdit->setText(header + "\r\n" + header);
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = quill::test::shownText(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")));
+                box->accept();
+            }
+        });
+        quill::Prompter::install(nullptr);
+        w->mnuSyntaxTitles_Click();
+        quill::Prompter::install(&prompter);
+        QCOMPARE(shown, "Duplicate Menu Found : " + header);
     }
 
     void layoutRule() {
