@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -87,6 +88,9 @@ wMsgBoxEx::wMsgBoxEx(QWidget* parent) : QDialog(parent) {
             const ButtonLayout& design = row.buttons[static_cast<std::size_t>(b)];
             auto* button = new QPushButton(QString::fromUtf8(design.caption), picture);
             button->setObjectName(QString::fromUtf8(design.name));
+            // The box has no default button, not even the one that last had
+            // the focus (see keyPressEvent).
+            button->setAutoDefault(false);
             // Positions are designed relative to the client area.
             placeTwips(button, design.left - kFrameLeft - row.pictureLeft, row.buttonTop - row.pictureTop,
                        kButtonWidth, kButtonHeight);
@@ -192,13 +196,18 @@ void wMsgBoxEx::done(int r) {
     QDialog::done(r);
 }
 
-void wMsgBoxEx::setVisible(bool visible) {
-    QDialog::setVisible(visible);
-    // QDialog makes the first button the default when shown; this box has
-    // none, so Enter in the message answers nothing. A button with the focus
-    // still takes Enter.
-    if (visible)
-        for (QPushButton* button : findChildren<QPushButton*>()) button->setDefault(false);
+void wMsgBoxEx::keyPressEvent(QKeyEvent* event) {
+    // No button is the default or the cancel button: Esc answers nothing
+    // (the script behind the question must not be lost to a reflex), and
+    // Enter presses only the button that has the focus.
+    if (event->matches(QKeySequence::Cancel)) return event->accept();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isVisible())
+            button->click();
+        return event->accept();
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void wMsgBoxEx::txtText_Click(int index) {

@@ -53,7 +53,7 @@ public slots:
 
 protected:
     void done(int r) override;
-    void setVisible(bool visible) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

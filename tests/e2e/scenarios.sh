@@ -204,7 +204,8 @@ scenario_closing() {
   pid=""
 }
 
-# The message box of New on a modified script, and the About window.
+# The message box of New on a modified script: Esc does nothing in it, its
+# close box keeps the script. And the About window.
 scenario_message_box_and_about() {
   start_to_main
   click "$x_editor" "$y_editor"
@@ -215,9 +216,16 @@ scenario_message_box_and_about() {
   check "New on a modified script asks in the program's own message box" '[ -n "$m" ]'
   sleep 0.3
   shot message-box
-  xdotool key alt+n
-  window_gone "Save NPC Script?" 2
+  xdotool key Escape
+  sleep 0.5
+  check "Esc does nothing in New's question" 'wait_for_window "Save NPC Script?" 0 >/dev/null'
+  xdotool key alt+F4
+  check "its close box stops New: the caption stays" \
+    'window_gone "Save NPC Script?" 2 && wait_for_window "$main_title" 1 >/dev/null'
   activate "$W"
+  save_as "$work/kept.txt"
+  printf '%s' ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3${crlf}[@main]x" >"$work/expected-kept.txt"
+  check "the script typed before New survives" 'cmp -s "$work/kept.txt" "$work/expected-kept.txt"'
   menu h Return
   m=$(wait_for_window "About Quillmoor v3" 3)
   check "Help > About opens the About window" '[ -n "$m" ]'

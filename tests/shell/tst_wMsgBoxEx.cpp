@@ -99,6 +99,23 @@ private slots:
         QCOMPARE(showModal(static_cast<MsgBoxExButtons>(4), click("Command2")), mbxResultCancel);
         QCOMPARE(showModal(mbxYesNo, click("cmdYes")), mbxResultYes);
 
+        // No button is the default or the cancel button: Esc answers nothing,
+        // and Enter presses only the focused button, also once the focus has
+        // passed over the buttons and gone back to the message.
+        QStringList seen;
+        QCOMPARE(showModal(mbxYesNo,
+                           [&seen](wMsgBoxEx* box) {
+                               QVERIFY(QTest::qWaitForWindowActive(box));
+                               for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return,
+                                                   Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}) {
+                                   if (!box->isVisible()) break;
+                                   seen << box->focusWidget()->objectName();
+                                   QTest::keyClick(box->focusWidget(), key);
+                               }
+                           }),
+                 mbxResultYes);
+        QCOMPARE(seen, (QStringList{"txtText(1)", "txtText(1)", "cmdNo", "cmdYes", "txtText(1)", "txtText(1)", "cmdNo", "cmdYes"}));
+
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(showModal(mbxYesNo, nullptr, 1), mbxResultCancel);  // the auto-close timer
