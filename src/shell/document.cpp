@@ -1,5 +1,6 @@
 #include "shell/document.h"
 
+#include "shell/app_info.h"
 #include "shell/misc.h"
 
 namespace quill::document {
@@ -80,13 +81,21 @@ bool Document::askToSave() {
     question.icon = mbxIconWarning;
     question.buttons = mbxYesNo;
     question.title = std::string(kAskToSaveTitle);
-    if (dialogs_.msgBoxEx(question) != mbxResultYes) return true;
-    return saveDocument();
+    switch (dialogs_.msgBoxEx(question)) {
+    case mbxResultYes: return saveDocument();
+    case mbxResultNo: return true;
+    // The question has no Cancel button, but a box closed with its close box
+    // is no answer: only "No" may throw the script away.
+    default: return false;
+    }
 }
 
 bool Document::openDocument() {
     const std::string path = dialogs_.showFileDialog(openDialog());
     if (path.empty()) return false;
+    // A load cannot be undone. The untouched start-up script is not worth a
+    // question, although inserting it set the flag.
+    if (isModified_ && !editor_.textIs(kDefaultScriptText) && !askToSave()) return false;
     return loadDocument(path);
 }
 

@@ -63,6 +63,8 @@ class Editor {
 public:
     virtual ~Editor() = default;
     virtual void clearText() = 0;
+    // Whether the whole text is exactly `text`.
+    virtual bool textIs(std::string_view text) = 0;
     virtual void resetForNewDocument() = 0;
     virtual Failure loadFile(const std::string& path) = 0;
     virtual Failure saveToFile(const std::string& path) = 0;
@@ -101,8 +103,9 @@ public:
     // Each returns false when it stopped short: the user cancelled, or a
     // save or load failed (the "_general" panel says which).
     bool newDocument();
-    // Asks about unsaved changes; false when the user wanted them saved and
-    // the save did not happen, so the caller must not discard the script.
+    // Asks about unsaved changes; false when the caller must not discard the
+    // script: the user closed the question without an answer, or wanted the
+    // changes saved and the save did not happen.
     bool askToSave();
     bool openDocument();
     bool loadDocument(const std::string& fileName);

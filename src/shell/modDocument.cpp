@@ -24,6 +24,11 @@ public:
     void clearText() override {
         if (auto* e = editor()) e->setText(QString());
     }
+    bool textIs(std::string_view text) override {
+        maxEdit* e = editor();
+        // The length first, so a large script is not copied to be compared.
+        return e && e->length() == static_cast<int>(text.size()) && e->Text() == qs(text);
+    }
     void resetForNewDocument() override {
         if (auto* e = editor()) e->ResetForNewDocument();
     }

@@ -16,9 +16,10 @@ void SetStatusText(const QString& message);
 void SetModified(bool flag);
 void ResetDocumentState();
 
-// False when New stopped because the save the user asked for did not happen.
+// False when New stopped: the question was closed without an answer, or the
+// save the user asked for did not happen.
 bool NewDocument();
-// False when the user wanted the changes saved and they were not.
+// False when the script must not be discarded (see document::Document).
 bool AskToSave();
 void OpenDocument();
 // True when the file was loaded.

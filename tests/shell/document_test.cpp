@@ -40,6 +40,7 @@ struct Fake : Editor, View, Dialogs {
         modified = flag;
     }
     void clearText() override { text.clear(), setModifiedState(true); }
+    bool textIs(std::string_view t) override { return text == t; }
     void resetForNewDocument() override { setModifiedState(false); }
     Failure loadFile(const std::string& path) override {
         if (!disk.count(path)) return "the file \"" + path + "\" does not exist";
@@ -67,6 +68,7 @@ struct Fake : Editor, View, Dialogs {
     MsgBoxExResult msgBoxEx(const MsgBoxExRequest& r) override { return asked.push_back(r), answer; }
 };
 
+const std::string kDefault = ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3\r\n[@main]";
 const std::string kUntitled = "Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]", kOpened = "File Opened Succesfully",
                   kSaved = "The script has been saved successfully.",
                   kCancelled = "Script saving cancelled - no filename entered.";
@@ -83,7 +85,7 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
     using Command = bool (Document::*)();
     const Command New = &Document::newDocument, Open = &Document::openDocument, Save = &Document::saveDocument,
                   SaveAs = &Document::saveDocumentAs;
-    enum Shown { none, open, saveAs };
+    enum Shown { none, open, saveAs, openThenSaveAs };
     struct Case {
         Command command;
         std::string loaded, typed, path;
@@ -101,12 +103,21 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
         // Mended: a New whose save did not happen must not throw the script away.
         {New, "", "precious", "", false, {"precious", "", "start", kCancelled, "Modified", true}, {}, saveAs},
         {New, full, " more", "", false, {"old more", full, named(full), saveFailed(full), "Modified", true}, {}, none},
-        // Open never asks about the unsaved script; cancelled or failed, nothing changes.
-        {Open, "", "unsaved", a, true, {"old", a, named(a), kOpened, "", false}, {}, open},
+        // Mended: a question closed with its close box (Esc does nothing) is no answer.
+        {New, a, " more", "", false, {"old more", a, named(a), kOpened, "Modified", true}, {}, none, mbxResultCancel},
+        // Mended: Open asks about unsaved changes once a file is chosen, as New does.
+        {Open, "", "unsaved", a, true, {"old", a, named(a), kOpened, "", false}, {}, open, mbxResultNo},
+        {Open, a, " more", full, true, {"old", full, named(full), kOpened, "", false}, {{a, "old more"}}, open},
+        {Open, "", "unsaved", a, false, {"unsaved", "", "start", kCancelled, "Modified", true}, {}, openThenSaveAs},
+        {Open, full, " more", a, false, {"old more", full, named(full), saveFailed(full), "Modified", true}, {}, open},
+        {Open, "", "unsaved", a, false, {"unsaved", "", "start", "Welcome", "Modified", true}, {}, open, mbxResultCancel},
+        // The start-up script is not questioned, though inserting it set the flag.
+        {Open, "", kDefault, a, true, {"old", a, named(a), kOpened, "", false}, {}, open, mbxResultCancel},
+        // Cancelled or failed, nothing changes.
         {Open, "", "x", "", false, {"x", "", "start", "Welcome", "Modified", true}, {}, open},
         {Open, "", "x", "/s/gone.txt", false,
          {"x", "", "start", "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist",
-          "Modified", true}, {}, open},
+          "Modified", true}, {}, open, mbxResultNo},
         {Save, a, " more", "", true, {"old more", a, named(a), kSaved, "", false}, {{a, "old more"}}, none},
         {Save, "", "x", "/s/b.txt", true, {"x", "/s/b.txt", "start", kSaved, "", false}, {{"/s/b.txt", "x"}}, saveAs},
         // Save As names the script but keeps the caption.
@@ -115,7 +126,7 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
         // Mended: a failed save says so and keeps the name, the flag and the file.
         {SaveAs, a, " more", full, false, {"old more", a, named(a), saveFailed(full), "Modified", true}, {}, saveAs},
     };
-    const std::vector<FileDialogRequest> dialogs[] = {{}, {openDialog()}, {saveAsDialog()}};
+    const std::vector<FileDialogRequest> dialogs[] = {{}, {openDialog()}, {saveAsDialog()}, {openDialog(), saveAsDialog()}};
     for (const Case& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         Fake f;
@@ -130,7 +141,8 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
         for (const auto& [path, bytes] : c.written) disk[path] = bytes;
         EXPECT_EQ(f.disk, disk);
         EXPECT_EQ(f.shown, dialogs[c.shown]);
-        ASSERT_EQ(f.asked.size(), c.command == New && !c.typed.empty() ? 1u : 0u);
+        const bool asks = !c.typed.empty() && (c.command == New || (c.command == Open && !c.path.empty() && c.typed != kDefault));
+        ASSERT_EQ(f.asked.size(), asks ? 1u : 0u);
         for (const MsgBoxExRequest& q : f.asked)
             EXPECT_EQ(std::tie(q.prompt, q.title, q.icon, q.buttons, q.autoCloseSecs, q.position, q.topMost, q.forceScroll),
                       std::make_tuple("You Have Modified The Current NPC Script, Dou You Wish To Save It ?",

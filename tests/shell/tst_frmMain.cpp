@@ -214,6 +214,7 @@ private slots:
 
     // The keys are matched with their letter case; each opens its file dialog or empties the script.
     void toolbarDispatch() {
+        prompter.msgBoxExAnswers = {quill::mbxResultNo};  // New's question about the start-up script
         for (auto [key, dialog, emptied] : {std::tuple{"Openfile", "open", false}, {"Savefile", "save", false},
                                             {"savefile", "", false}, {"NEWFILE", "", false}, {"Newfile", "", true}}) {
             prompter.fileDialogs.clear();

@@ -8,6 +8,7 @@
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
+#include "shell/wMsgBoxEx.h"
 #include "testsupport.h"
 
 // The flows themselves are checked against their tables in document_test;
@@ -36,6 +37,7 @@ private slots:
     void cleanupTestCase() { delete prompter, delete main; }
 
     void commandsReachTheWindow();
+    void escapeAndTheCloseBoxKeepTheScript();
     void bytesSurviveOpenAndSave_data();
     void bytesSurviveOpenAndSave();
     void badInputLosesNothing_data();
@@ -71,8 +73,12 @@ void tst_modDocument::commandsReachTheWindow() {
 
     const QString path = dir.filePath("shop.txt"), native = QDir::toNativeSeparators(path);
     writeBytes(path, "[@main]\r\n#SAY");
+    // The start-up script set the flag, but Open does not question it.
+    main->maxEdit->InsertText(";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3\r\n[@main]");
+    QVERIFY(modDocument::IsModified());
     prompter->files = {path};
     main->mOPENFILE_Click();
+    QCOMPARE(prompter->askedEx.size(), std::size_t(1));
     QCOMPARE(prompter->fileDialogs.at(0), "open|Select NPC File to open..|Text Files (*.txt)|" + QDir::rootPath());
     QCOMPARE(seen(), (Seen{native, "Legend Of Mir : Quillmoor : v3 : [" + native + "]", "", "[@main]\r\n#SAY", false}));
     QCOMPARE(general(), QString("File Opened Succesfully"));
@@ -93,6 +99,35 @@ void tst_modDocument::commandsReachTheWindow() {
     main->mFILEINSERTFILE_Click();
     QCOMPARE(main->maxEdit->Text(), QString(";MID[@main]\r\n#SAY"));
     QCOMPARE(prompter->fileDialogs.last(), QString("open|Select file to insert..|(*.*) All Files (*)|"));
+
+    // An edited script is questioned; the close box (no answer) keeps it.
+    prompter->files = {path};
+    main->mOPENFILE_Click();
+    QCOMPARE(prompter->askedEx.size(), std::size_t(2));
+    QCOMPARE(main->maxEdit->Text(), QString(";MID[@main]\r\n#SAY"));
+}
+
+// The real question box: Esc does nothing in it, its close box stops New.
+void tst_modDocument::escapeAndTheCloseBoxKeepTheScript() {
+    writeBytes(dir.filePath("kept.txt"), "old");
+    QVERIFY(modDocument::LoadDocument(dir.filePath("kept.txt")));
+    main->maxEdit->InsertText("precious ");
+    const Seen before = seen();
+    const QString status = general();
+    bool stayedAfterEscape = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<wMsgBoxEx*>(QApplication::activeModalWidget());
+        if (!box) return;
+        QTest::keyClick(box->focusWidget(), Qt::Key_Escape);
+        stayedAfterEscape = box->isVisible();
+        box->close();
+    });
+    Prompter::install(nullptr);
+    main->mNEWFILE_Click();
+    Prompter::install(prompter);
+    QVERIFY(stayedAfterEscape);
+    QCOMPARE(seen(), before);
+    QCOMPARE(general(), status);
 }
 
 void tst_modDocument::bytesSurviveOpenAndSave_data() {
@@ -176,6 +211,7 @@ void tst_modDocument::badInputLosesNothing() {
     std::signal(SIGXFSZ, SIG_IGN);
     if (kind == "disk full") setrlimit(RLIMIT_FSIZE, &small);
     prompter->files = {bad};
+    prompter->msgBoxExAnswers = {mbxResultNo};  // Open's question about the typed text
     opening ? main->mOPENFILE_Click() : main->mSAVEFILE_Click();
     setrlimit(RLIMIT_FSIZE, &oldLimit);
     if (root && kind == "read-only") QProcess::execute("chattr", {"-i", path});
