@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "shell/text_format.h"
+
 namespace quill::ini {
 namespace {
 
@@ -29,7 +31,8 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// One line of the file: [begin, end) is its text, [end, next) its line break.
+// One line of the file: [begin, end) is its text, [end, next) its line break:
+// CR LF, LF or a lone CR, as the editors that touch these files write them.
 struct Line {
     std::size_t begin, end, next;
     enum Kind { Other, Section, Entry } kind;
@@ -41,10 +44,10 @@ std::vector<Line> parse(std::string_view content) {
     std::vector<Line> lines;
     std::size_t pos = 0;
     while (pos < content.size()) {
-        std::size_t end = content.find('\n', pos);
-        std::size_t next = end == std::string_view::npos ? content.size() : end + 1;
-        if (end == std::string_view::npos) end = content.size();
-        else if (end > pos && content[end - 1] == '\r') --end;
+        std::size_t end = content.find_first_of("\r\n", pos);
+        std::size_t next;
+        if (end == std::string_view::npos) end = next = content.size();
+        else next = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         Line line{pos, end, next, Line::Other, {}, {}};
         const std::string_view text = trim(content.substr(pos, end - pos));
         if (!text.empty() && text.front() == '[') {
@@ -71,10 +74,33 @@ long findSection(const std::vector<Line>& lines, std::string_view section) {
     return -1;
 }
 
+// The line break for added lines. A file without any LF gets its lone CR, so
+// an added CR is never read together with an LF that follows it.
 std::string_view lineBreakOf(std::string_view content) {
     const std::size_t lf = content.find('\n');
-    if (lf != std::string_view::npos && (lf == 0 || content[lf - 1] != '\r')) return "\n";
+    if (lf == std::string_view::npos) return content.find('\r') == std::string_view::npos ? "\r\n" : "\r";
+    if (lf == 0 || content[lf - 1] != '\r') return "\n";
     return "\r\n";
+}
+
+// The first kMaxValueLength characters of `value`. A value in UTF-8 is
+// counted in its characters, so the cut never splits one (which would make
+// the reader take the whole value for another code page); any other value
+// holds one character a byte.
+std::string_view cut(std::string_view value) {
+    if (value.size() <= kMaxValueLength || !textfile::isValidUtf8(value)) return value.substr(0, kMaxValueLength);
+    std::size_t characters = 0, i = 0;
+    for (; i < value.size(); ++i)
+        if ((static_cast<unsigned char>(value[i]) & 0xC0) != 0x80 && characters++ == kMaxValueLength) break;
+    return value.substr(0, i);
+}
+
+// One pair of matching quotes around a value is dropped, as the profile
+// functions do.
+std::string_view unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 std::atomic<unsigned> tempCounter{0};
@@ -89,12 +115,12 @@ std::string lookup(std::string_view content, std::string_view section, std::stri
     if (at >= 0) {
         for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines.size() && lines[i].kind != Line::Section; ++i) {
             if (lines[i].kind == Line::Entry && sameName(lines[i].name, trim(key))) {
-                result = lines[i].value;
+                result = unquote(lines[i].value);
                 break;
             }
         }
     }
-    return std::string(result.substr(0, kMaxValueLength));
+    return std::string(cut(result));
 }
 
 std::string update(std::string_view content, std::string_view section, std::string_view key,
@@ -109,7 +135,7 @@ std::string update(std::string_view content, std::string_view section, std::stri
     out.reserve(content.size() + section.size() + key.size() + value.size() + 8);
     if (at < 0) {
         out.append(content);
-        if (!out.empty() && out.back() != '\n') out.append(lineBreak);
+        if (!out.empty() && out.back() != '\n' && out.back() != '\r') out.append(lineBreak);
         out.append("[").append(section).append("]").append(lineBreak);
         out.append(key).append("=").append(value).append(lineBreak);
         return out;
@@ -145,7 +171,7 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
 std::string readValue(const std::string& fileName, std::string_view section, std::string_view key,
                       std::string_view defaultValue) {
     std::ifstream in(fs::path(fileName), std::ios::binary);
-    if (!in) return std::string(defaultValue.substr(0, kMaxValueLength));
+    if (!in) return std::string(cut(defaultValue));
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return lookup(bytes.str(), section, key, defaultValue);

@@ -2,8 +2,10 @@
 // Private-profile INI files, read and written the way the Windows profile
 // functions do it: sections and keys are found regardless of letter case,
 // blanks around keys and values are ignored on reading, the first section and
-// the first key of a name win, and a write touches only the one line it sets.
-// Files are handled as bytes; no code page conversion happens here.
+// the first key of a name win, one pair of matching quotes around a value is
+// dropped, and a write touches only the one line it sets. CR LF, LF and a
+// lone CR all end a line. Files are handled as bytes; no code page conversion
+// happens here.
 
 #include <cstddef>
 #include <string>
@@ -12,7 +14,8 @@
 namespace quill::ini {
 
 // A read hands back at most this many characters (a 60000-character buffer
-// with one place kept for the terminating NUL).
+// with one place kept for the terminating NUL): UTF-8 characters when the
+// value is UTF-8, else bytes.
 inline constexpr std::size_t kMaxValueLength = 59999;
 
 // The value of `key` in `section` of the file contents `content`, or

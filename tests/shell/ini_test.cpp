@@ -30,11 +30,26 @@ TEST(IniLookup, FollowsTheProfileRules) {
         {"no line break at end", "[S]\nk=9", "S", "k", "", "9"},
         {"unclosed section header", "[S\nk=1\n", "S", "k", "none", "none"},
         {"binary bytes", std::string(binary, sizeof binary - 1), "S", "k", "", "\xe9t\xe9"},
+        {"lone CR ends a line", "[Window Metrics]\rfrmMain X=1\rkeep=me\r", "window metrics", "keep", "d", "me"},
+        {"CR CR LF leaves no CR in the value", "[S]\r\r\nk=,last\r\r\n", "S", "k", "", ",last"},
+        {"quotes dropped", "[S]\nk= \"a b\" \n", "S", "k", "", "a b"},
+        {"single quotes dropped", "[S]\nk='a'\n", "S", "k", "", "a"},
+        {"one pair only", "[S]\nk=\"\"a\"\"\n", "S", "k", "", "\"a\""},
+        {"unmatched quotes kept", "[S]\nk='a\"\n", "S", "k", "", "'a\""},
+        {"a lone quote kept", "[S]\nk=\"\n", "S", "k", "", "\""},
     };
     for (const auto& [name, content, section, key, defaultValue, expected] : cases)
         EXPECT_EQ(ini::lookup(content, section, key, defaultValue), expected) << name;
     EXPECT_EQ(ini::lookup("[S]\nk=" + big + "\n", "S", "k", "").size(), ini::kMaxValueLength);
     EXPECT_EQ(ini::lookup("", "S", "k", big).size(), ini::kMaxValueLength);
+    // The cut counts UTF-8 characters, never splitting one.
+    const auto e = [](std::size_t n) {
+        std::string s;
+        for (std::size_t i = 0; i < n; ++i) s += "\xC3\xA9";
+        return s;
+    };
+    EXPECT_EQ(ini::lookup("[S]\nk=" + e(40000) + "\n", "S", "k", ""), e(40000));
+    EXPECT_EQ(ini::lookup("[S]\nk=" + e(70000) + "\n", "S", "k", ""), e(59999));
 }
 
 TEST(IniUpdate, ChangesOnlyTheLineItSets) {
@@ -51,6 +66,11 @@ TEST(IniUpdate, ChangesOnlyTheLineItSets) {
         {"add key to a last section without final break", "[S]\na=1", "S", "c", "3", "[S]\na=1\nc=3\n"},
         {"first of duplicate keys", "[S]\nk=1\nk=2\n", "S", "k", "9", "[S]\nk=9\nk=2\n"},
         {"empty section", "[S]\r\n[T]\r\n", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n"},
+        {"lone CR keeps the next line", "[Window Metrics]\nfrmMain X=1\rkeep=me\n", "Window Metrics", "frmMain X", "5",
+         "[Window Metrics]\nfrmMain X=5\rkeep=me\n"},
+        {"CR CR LF kept", "[S]\r\r\nk=1\r\r\n", "S", "k", "2", "[S]\r\r\nk=2\r\r\n"},
+        {"lone CR file gets CR lines", "[S]\ra=1\r", "S", "c", "3", "[S]\ra=1\rc=3\r"},
+        {"section after a last lone CR", "[T]\rb=2\r", "S", "c", "3", "[T]\rb=2\r[S]\rc=3\r"},
     };
     for (const auto& [name, before, section, key, value, after] : cases)
         EXPECT_EQ(ini::update(before, section, key, value), after) << name;
