@@ -25,6 +25,7 @@
 #include "shell/LockKeyIndicator.h"
 #include "shell/Prompter.h"
 #include "shell/app_info.h"
+#include "shell/codepage.h"
 #include "shell/frmAbout.h"
 #include "shell/layout.h"
 #include "shell/maxEdit.h"
@@ -287,6 +288,7 @@ void frmMain::setListIndex(QComboBox* combo, int index) {
 
 void frmMain::Form_Load() {
     modDeclarations::InitPaths();
+    maxEdit->setCodePage(codepage::ofThisProcess());
     FillCommandLists();
     setListIndex(Combo1, 0);
     setWindowTitle(qs(kStartupCaption));

@@ -122,7 +122,7 @@ void maxEdit::LoadFile(const QString& path) {
     std::string bytes = readAllBytes(path);
     textfile::TextFormat format;
     try {
-        format = textfile::decodeInPlace(bytes);
+        format = textfile::decodeInPlace(bytes, codePage_);
     } catch (const std::bad_alloc&) {
         throw noMemory();
     } catch (const std::length_error&) {
@@ -161,7 +161,7 @@ void maxEdit::SaveToFile(const QString& path, bool) {
 
 void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position) {
     std::string bytes = readAllBytes(path);
-    textfile::decodeInPlace(bytes);
+    textfile::decodeInPlace(bytes, codePage_);
     const long pos = SendScintilla(SCI_FINDCOLUMN, position.LineNo, position.ColNo);
     // Through the target, with a length, so NUL bytes go in too.
     SendScintilla(SCI_SETTARGETRANGE, pos, pos);

@@ -80,6 +80,9 @@ public:
     // the file on disk is unchanged and EditorError says why.
     void SaveToFile(const QString& path, bool keepFormat = true);
     void InsertFileAt(const QString& path, const EditorPosition& position);
+    // The ANSI code page that files which are not UTF-8 are tried in before
+    // Windows-1252 (the user's language's, set once at start-up).
+    void setCodePage(int codePage) { codePage_ = codePage; }
 
     bool ModifiedFlag() const;
     void ResetForNewDocument();
@@ -158,6 +161,7 @@ private:
     void openFindDialog(bool replace);
 
     textfile::TextFormat format_;
+    int codePage_ = 1252;
     int markerHandle_ = -1;
     bool lastModified_ = false;
 

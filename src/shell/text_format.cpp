@@ -1,5 +1,7 @@
 #include "shell/text_format.h"
 
+#include "shell/codepage.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +58,18 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     return cp;
 }
 
+// Why the character at `at` cannot be written in the file's format.
+std::string refusal(std::string_view utf8, std::size_t at, const std::string& formatName) {
+    std::size_t end = at;
+    const char32_t cp = nextCodePoint(utf8, end);
+    if (cp == kBroken)
+        return "the text holds a broken UTF-8 sequence, which the file's " + formatName + " format cannot hold";
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
+    return "the file is " + formatName + " text, which cannot hold the character " +
+           std::string(utf8.substr(at, end - at)) + " (" + hex + ")";
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view s) {
@@ -93,13 +107,20 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
-TextFormat decodeInPlace(std::string& bytes) {
+TextFormat decodeInPlace(std::string& bytes, int codePage) {
     TextFormat format;
     const bool bom = std::string_view(bytes).substr(0, 3) == kBom;
     if (isValidUtf8(std::string_view(bytes).substr(bom ? 3 : 0))) {
         format.byteOrderMark = bom;
         if (bom) bytes.erase(0, 3);
         return format;
+    }
+    if (codePage != codepage::kWestern) {
+        std::string text;
+        if (codepage::decode(bytes, codePage, text)) {
+            bytes.swap(text);
+            return {Encoding::CodePage, false, codePage};
+        }
     }
     format.encoding = Encoding::Windows1252;
     std::string out;
@@ -121,21 +142,19 @@ bool encode(std::string_view utf8, const TextFormat& format, std::string& out, s
         out.append(utf8);
         return true;
     }
+    if (format.encoding == Encoding::CodePage) {
+        std::size_t at = 0;
+        if (codepage::encode(utf8, format.codePage, out, at)) return true;
+        error = refusal(utf8, at, "Windows code page " + std::to_string(format.codePage));
+        return false;
+    }
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
         const std::size_t at = i;
-        const char32_t cp = nextCodePoint(utf8, i);
-        const int b = windows1252Byte(cp);
-        if (cp == kBroken) {
-            error = "the text holds a broken UTF-8 sequence, which the file's Windows-1252 format cannot hold";
-            return false;
-        }
+        const int b = windows1252Byte(nextCodePoint(utf8, i));
         if (b < 0) {
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
-            error = "the file is Windows-1252 text, which cannot hold the character " +
-                    std::string(utf8.substr(at, i - at)) + " (" + hex + ")";
+            error = refusal(utf8, at, "Windows-1252");
             return false;
         }
         out.push_back(static_cast<char>(b));

@@ -75,10 +75,11 @@ exited_within() {
   done
 }
 
+# start_app [NAME=VALUE]...: the program, with those variables set for it.
 start_app() {
   install_app
   runs=$((runs + 1))
-  "$work/app/Quillmoor" >"$work/app-$runs.log" 2>&1 &
+  env "$@" "$work/app/Quillmoor" >"$work/app-$runs.log" 2>&1 &
   pid=$!
   sleep 0.3
 }
@@ -92,9 +93,10 @@ shot() { import -window root "$shots/$1.png"; }
 
 main_title="Legend Of Mir : Quillmoor : v3 : [Untitled NPC]"
 
-# Starts the program and passes the splash with a key press.
+# start_to_main [NAME=VALUE]...: starts the program and passes the splash
+# with a key press.
 start_to_main() {
-  start_app
+  start_app "$@"
   wait_for_window "Quillmoor" 5 >/dev/null
   sleep 0.5
   xdotool key a

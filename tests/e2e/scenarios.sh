@@ -154,6 +154,15 @@ scenario_dialogs() {
   stop_app
 }
 
+# open_script <path>: Ctrl+O and the path typed into the open dialog.
+open_script() {
+  xdotool key ctrl+o
+  local o
+  o=$(wait_for_window "Select NPC File to open.." 5) && wait_for_focus "$o" && sleep 0.3
+  xdotool type --delay 5 "$1"
+  xdotool key Return
+}
+
 # 4. A Windows-1252 script with CR LF and a non-ASCII character, one
 # catalogue line added, saved: only the added bytes differ.
 scenario_windows_1252() {
@@ -161,11 +170,7 @@ scenario_windows_1252() {
   printf '[@main]\r\n#SAY\r\nCaf\xe9 de la For\xeat \x80 5\\\r\n<Close/@exit>\r\n' >"$f"
   cp "$f" "$work/original.txt"
   start_to_main
-  xdotool key ctrl+o
-  local o
-  o=$(wait_for_window "Select NPC File to open.." 5) && wait_for_focus "$o" && sleep 0.3
-  xdotool type --delay 5 "$f"
-  xdotool key Return
+  open_script "$f"
   check "the file opens and names itself in the caption" \
     'wait_for_window "Legend Of Mir : Quillmoor : v3 : [$f]" 5 >/dev/null'
   click "$x_editor" "$y_editor"
@@ -175,6 +180,27 @@ scenario_windows_1252() {
   sleep 0.5
   { cat "$work/original.txt"; printf '\r\nCheckgold ammount'; } >"$work/expected-1252.txt"
   check "the saved file differs from the original only by the added bytes" 'cmp -s "$f" "$work/expected-1252.txt"'
+  stop_app
+}
+
+# 4b. A Chinese user's GBK script ("你好，勇士") is read in GBK: a Chinese
+# character typed at its end is saved as that character's GBK bytes. (Read
+# as Windows-1252, the save would refuse the character.)
+scenario_chinese_gbk() {
+  local f="$work/gbk.txt"
+  printf '[@main]\r\n#SAY\r\n\xc4\xe3\xba\xc3\xa3\xac\xd3\xc2\xca\xbf\r\n' >"$f"
+  { cat "$f"; printf '\xd5\xbd'; } >"$work/expected-gbk.txt"   # "战"
+  start_to_main LC_ALL= LC_CTYPE= LANG=zh_CN.UTF-8
+  open_script "$f"
+  wait_for_window "Legend Of Mir : Quillmoor : v3 : [$f]" 5 >/dev/null
+  click "$x_editor" "$y_editor"
+  xdotool key ctrl+End
+  xdotool type --delay 50 "战"
+  sleep 0.3
+  shot chinese-gbk
+  xdotool key ctrl+s
+  sleep 0.5
+  check "a Chinese character typed into a GBK script is saved in GBK" 'cmp -s "$f" "$work/expected-gbk.txt"'
   stop_app
 }
 
@@ -236,7 +262,7 @@ scenario_message_box_and_about() {
   stop_app
 }
 
-for s in ${E2E_SCENARIOS:-splash picks_and_save_as dialogs windows_1252 closing message_box_and_about}; do
+for s in ${E2E_SCENARIOS:-splash picks_and_save_as dialogs windows_1252 chinese_gbk closing message_box_and_about}; do
   echo "== $s"
   "scenario_$s"
 done

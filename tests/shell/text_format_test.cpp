@@ -3,22 +3,134 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
-// The byte-for-byte round trips are checked once, through Open and Save, in
-// tst_modDocument; here only what a round trip cannot show.
+#include "shell/codepage.h"
+
+// Files round-trip through Open and Save in tst_modDocument, whose user is
+// English; here what a round trip there cannot show, and the other
+// languages' code pages.
 namespace quill::textfile {
+
+void PrintTo(const TextFormat& f, std::ostream* os) {
+    *os << "{encoding " << static_cast<int>(f.encoding) << ", mark " << f.byteOrderMark << ", code page " << f.codePage << "}";
+}
+
 namespace {
 
-TEST(TextFormat, Windows1252RefusesWhatItCannotHold) {
-    // U+0080 is a C1 control the code page assigns elsewhere.
-    const std::pair<std::string, const char*> cases[] = {
-        {"ok \xE4\xB8\xAD", "U+4E2D"}, {"\xF0\x9F\x98\x80", "U+1F600"}, {"\xC2\x80", "U+0080"},
-        {"a\xFF", "broken"},           {"a\xE4\xB8", "broken"},
+TEST(TextFormat, CodePagesRefuseWhatTheyCannotHold) {
+    // U+0080 is a C1 control Windows-1252 assigns elsewhere; GBK has no
+    // Hangul, and neither page an emoji.
+    const TextFormat western{Encoding::Windows1252, false}, gbk{Encoding::CodePage, false, 936};
+    const std::tuple<TextFormat, std::string, const char*> cases[] = {
+        {western, "ok \xE4\xB8\xAD", "Windows-1252 text, which cannot hold the character \xE4\xB8\xAD (U+4E2D)"},
+        {western, "\xF0\x9F\x98\x80", "U+1F600"},
+        {western, "\xC2\x80", "U+0080"},
+        {western, "a\xFF", "broken"},
+        {western, "a\xE4\xB8", "broken"},
+        {gbk, "\xE4\xBD\xA0 \xED\x95\x9C", "code page 936 text, which cannot hold the character \xED\x95\x9C (U+D55C)"},
+        {gbk, "\xF0\x9F\x98\x80", "U+1F600"},
+        {gbk, "\xE4\xBD\xA0\xFF", "broken"},
     };
-    for (const auto& [text, mentions] : cases) {
+    for (const auto& [format, text, mentions] : cases) {
         std::string out, error;
-        EXPECT_FALSE(encode(text, {Encoding::Windows1252, false}, out, error)) << mentions;
+        EXPECT_FALSE(encode(text, format, out, error)) << mentions;
         EXPECT_NE(error.find(mentions), std::string::npos) << error;
+    }
+}
+
+TEST(TextFormat, LanguageGivesTheCodePage) {
+    struct Case {
+        const char *lcAll, *lcCtype, *lang;
+        int codePage;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "zh_CN.UTF-8", 936},
+        {nullptr, nullptr, "zh_SG", 936},
+        {nullptr, nullptr, "zh", 936},
+        {nullptr, nullptr, "zh_TW", 950},
+        {nullptr, nullptr, "zh_HK.UTF-8", 950},
+        {nullptr, nullptr, "ko_KR", 949},
+        {nullptr, nullptr, "ja_JP.eucJP", 932},
+        {nullptr, nullptr, "ru_RU", 1251},
+        {nullptr, nullptr, "sr_RS", 1251},
+        {nullptr, nullptr, "sr_RS@latin", 1250},
+        {nullptr, nullptr, "pl_PL.ISO-8859-2", 1250},
+        {nullptr, nullptr, "tr_TR.UTF-8", 1254},
+        {nullptr, nullptr, "de_DE@euro", 1252},
+        {nullptr, nullptr, "en_US.UTF-8", 1252},
+        {nullptr, nullptr, "C", 1252},
+        {nullptr, nullptr, "C.UTF-8", 1252},
+        {nullptr, nullptr, "POSIX", 1252},
+        {nullptr, nullptr, "", 1252},
+        {nullptr, nullptr, nullptr, 1252},
+        // LC_ALL over LC_CTYPE over LANG; an empty one counts as unset.
+        {"ru_RU.UTF-8", "ko_KR.UTF-8", "zh_CN.UTF-8", 1251},
+        {"C", "ko_KR.UTF-8", "zh_CN.UTF-8", 1252},
+        {nullptr, "ko_KR.UTF-8", "zh_CN.UTF-8", 949},
+        {"", "", "zh_CN.UTF-8", 936},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(codepage::forEnvironment(c.lcAll, c.lcCtype, c.lang), c.codePage)
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcCtype ? c.lcCtype : "-") << " " << (c.lang ? c.lang : "-");
+}
+
+TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
+    // Each file as the user's code page reads it, and the same text after
+    // an edit of an ASCII character and of a character of that script.
+    struct Version {
+        std::string text, bytes;
+    };
+    struct Case {
+        const char* what;
+        int userCodePage;
+        std::string bytes;
+        TextFormat format;
+        std::string text;
+        std::vector<Version> edits;
+    };
+    const TextFormat western{Encoding::Windows1252, false};
+    const Case cases[] = {
+        {"GBK, Chinese user", 936, "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD3\xC2\xCA\xBF\x80\r\n", {Encoding::CodePage, false, 936},
+         "#SAY\r\n\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE5\x8B\x87\xE5\xA3\xAB\xE2\x82\xAC\r\n",  // 你好，勇士€
+         {{"#SAX\r\n\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE5\x8B\x87\xE5\xA3\xAB\xE2\x82\xAC\r\n",
+           "#SAX\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD3\xC2\xCA\xBF\x80\r\n"},
+          {"#SAY\r\n\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE6\x88\x98\xE5\xA3\xAB\xE2\x82\xAC\r\n",  // 勇 -> 战
+           "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD5\xBD\xCA\xBF\x80\r\n"}}},
+        {"949, Korean user", 949, "[@main]\n\xBE\xC8\xB3\xE7\x8C\x63\n", {Encoding::CodePage, false, 949},
+         "[@main]\n\xEC\x95\x88\xEB\x85\x95\xEB\x98\xA0\n",  // 안녕똠 (똠 only in 949, not EUC-KR)
+         {{"[@main]\n\xEC\x95\x88\xEB\x85\x95\xEB\x98\xA0!", "[@main]\n\xBE\xC8\xB3\xE7\x8C\x63!"},
+          {"[@main]\n\xED\x95\x98\xEB\x85\x95\xEB\x98\xA0\n", "[@main]\n\xC7\xCF\xB3\xE7\x8C\x63\n"}}},  // 안 -> 하
+        {"1251, Russian user", 1251, "\xCF\xF0\xE8\xE2\xE5\xF2, \xE2\xEE\xE8\xED", {Encoding::CodePage, false, 1251},
+         "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB2\xD0\xBE\xD0\xB8\xD0\xBD",  // Привет, воин
+         {{"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82; \xD0\xB2\xD0\xBE\xD0\xB8\xD0\xBD",
+           "\xCF\xF0\xE8\xE2\xE5\xF2; \xE2\xEE\xE8\xED"},
+          {"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB3\xD0\xBE\xD0\xB8\xD0\xBD",  // в -> г
+           "\xCF\xF0\xE8\xE2\xE5\xF2, \xE3\xEE\xE8\xED"}}},
+        // glibc holds the last letter back, waiting for a combining mark.
+        {"1258, Vietnamese user", 1258, "Vi\xEAt", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt", {}},
+        {"1252, English user", 1252, "Caf\xE9 \x80\x81", western, "Caf\xC3\xA9 \xE2\x82\xAC\xC2\x81",
+         {{"Caf\xC3\xA9!\xE2\x82\xAC\xC2\x81", "Caf\xE9!\x80\x81"},
+          {"Caf\xC3\xA8 \xE2\x82\xAC\xC2\x81", "Caf\xE8 \x80\x81"}}},
+        // As an English user has always read a Chinese script: byte for byte.
+        {"GBK, English user", 1252, "\xC4\xE3\xBA\xC3", western, "\xC3\x84\xC3\xA3\xC2\xBA\xC3\x83", {}},
+        // 0xFF starts no GBK character: the whole file is read the old way.
+        {"broken GBK, Chinese user", 936, "\xC4\xE3\xFF", western, "\xC3\x84\xC3\xA3\xC3\xBF", {}},
+        // 0xA2CC reads as 十, which Big5 writes 0xA451: not the file's bytes.
+        {"Big5 duplicate, Taiwanese user", 950, "\xA4\x51\xA2\xCC", western, "\xC2\xA4Q\xC2\xA2\xC3\x8C", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string text = c.bytes, out, error;
+        EXPECT_EQ(decodeInPlace(text, c.userCodePage), c.format);
+        EXPECT_EQ(text, c.text);
+        ASSERT_TRUE(encode(text, c.format, out, error)) << error;
+        EXPECT_EQ(out, c.bytes);
+        for (const Version& edit : c.edits) {
+            ASSERT_TRUE(encode(edit.text, c.format, out, error)) << error;
+            EXPECT_EQ(out, edit.bytes);
+        }
     }
 }
 

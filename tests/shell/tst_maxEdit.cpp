@@ -21,6 +21,7 @@ private slots:
     void insertText();
     void modifiedEventFiresAtEachChange();
     void saveKeepsTheFormatOrRefusesAndLeavesTheFile();
+    void filesAreReadInTheEditorsCodePage();
 
 private:
     QTemporaryDir dir;
@@ -105,6 +106,19 @@ void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
     editor.InsertText(QString("caf") + QChar(0xE9));
     editor.SaveToFile(path, true);
     QCOMPARE(readBytes(path), QByteArray("caf\xC3\xA9"));
+}
+
+void tst_maxEdit::filesAreReadInTheEditorsCodePage() {
+    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.
+    const QString path = dir.filePath(QStringLiteral("gbk.txt"));
+    writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
+    maxEdit editor;
+    editor.setCodePage(936);
+    editor.LoadFile(path);
+    editor.InsertFileAt(path, {1, 0});
+    QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
+    editor.SaveToFile(path, true);
+    QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
 }
 
 QTEST_MAIN(tst_maxEdit)

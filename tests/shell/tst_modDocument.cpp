@@ -32,7 +32,11 @@ struct Seen {
 class tst_modDocument : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { main = new frmMain(); }
+    void initTestCase() {
+        // An English user, whatever language the machine running the test has.
+        qputenv("LC_ALL", "en_US.UTF-8");
+        main = new frmMain();
+    }
     void init();
     void cleanupTestCase() { delete prompter, delete main; }
 
@@ -140,7 +144,7 @@ void tst_modDocument::bytesSurviveOpenAndSave_data() {
     QTest::newRow("Windows-1252, mixed endings, no final break")
         << QByteArray("[@main]\r\n#SAY\nCaf\xE9 \x80 \x81\x8D\x8F\x90\x9D\rend")
         << QString::fromUtf8("[@main]\r\n#SAY\nCaf\xC3\xA9 \xE2\x82\xAC \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D\rend");
-    // GBK is not recognised; read as Windows-1252 it still survives a save.
+    // An English user reads GBK as Windows-1252; it still survives a save.
     const QByteArray gbk("\xC4\xE3\xBA\xC3\r\n\xCA\xC0\xBD\xE7\r\n");
     QTest::newRow("GBK") << gbk << QString::fromLatin1(gbk);
     QTest::newRow("a mark before broken UTF-8") << QByteArray("\xEF\xBB\xBF\xFF") << QString::fromLatin1("\xEF\xBB\xBF\xFF");

@@ -1,0 +1,160 @@
+#include "shell/codepage.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+namespace quill::codepage {
+namespace {
+
+struct LanguageRow {
+    std::string_view language;
+    int codePage;
+};
+
+// Windows' default ANSI code page of each language whose page is not 1252
+// (its "language for non-Unicode programs"). Chinese, Serbian, Uzbek and
+// Azerbaijani depend on territory or script too; see forLocale.
+constexpr LanguageRow kLanguages[] = {
+    {"th", 874},  {"ja", 932},  {"zh", 936},  {"ko", 949},
+    {"cs", 1250}, {"hr", 1250}, {"hu", 1250}, {"pl", 1250}, {"ro", 1250}, {"sk", 1250},
+    {"sl", 1250}, {"sq", 1250}, {"bs", 1250}, {"tk", 1250},
+    {"ru", 1251}, {"uk", 1251}, {"be", 1251}, {"bg", 1251}, {"sr", 1251}, {"mk", 1251},
+    {"kk", 1251}, {"ky", 1251}, {"mn", 1251}, {"tt", 1251}, {"tg", 1251}, {"ba", 1251},
+    {"el", 1253}, {"tr", 1254}, {"az", 1254}, {"uz", 1254}, {"he", 1255},
+    {"ar", 1256}, {"fa", 1256}, {"ur", 1256},
+    {"et", 1257}, {"lv", 1257}, {"lt", 1257}, {"vi", 1258},
+};
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// One conversion descriptor, closed on every way out.
+class Converter {
+public:
+    Converter(const std::string& to, const std::string& from) : cd_(iconv_open(to.c_str(), from.c_str())) {}
+    ~Converter() {
+        if (ok()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // Converts what is left of `in`, appending to `out` from `used` on and
+    // growing it as needed; `last` also writes out what the converter holds
+    // back (glibc's Vietnamese and Hebrew pages wait for combining marks).
+    // Returns 0, or the errno that stopped it with `in` left at the character
+    // that could not be converted.
+    int run(std::string_view& in, std::string& out, std::size_t& used, bool last = true) {
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        bool flushed = false;
+        while (!flushed) {
+            if (out.size() - used < 16) out.resize(out.size() + out.size() / 2 + 64);
+            char* dst = out.data() + used;
+            std::size_t dstLeft = out.size() - used;
+            const bool flushing = srcLeft == 0;
+            const std::size_t r = flushing ? iconv(cd_, nullptr, nullptr, &dst, &dstLeft)
+                                           : iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            used = out.size() - dstLeft;
+            in = std::string_view(src, srcLeft);
+            if (r == static_cast<std::size_t>(-1)) {
+                if (errno != E2BIG) return errno;
+            } else if (flushing || (srcLeft == 0 && !last)) {
+                flushed = true;
+            }
+        }
+        return 0;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+std::string iconvName(int codePage) { return "CP" + std::to_string(codePage); }
+
+}  // namespace
+
+int forLocale(std::string_view locale) {
+    const std::size_t at = locale.find('@');
+    const std::string modifier = at == std::string_view::npos ? std::string() : lower(locale.substr(at + 1));
+    const std::string name = lower(locale.substr(0, std::min(locale.find('.'), at)));
+    const std::size_t underscore = name.find('_');
+    const std::string language = name.substr(0, underscore);
+    const std::string territory = underscore == std::string::npos ? std::string() : name.substr(underscore + 1);
+
+    if (language == "zh" && (territory == "tw" || territory == "hk" || territory == "mo")) return 950;
+    // glibc spells the other script of these languages as a modifier.
+    if ((language == "sr" || language == "bs") && modifier == "latin") return 1250;
+    if ((language == "uz" || language == "az" || language == "bs") && modifier == "cyrillic") return 1251;
+    for (const LanguageRow& row : kLanguages)
+        if (row.language == language) return row.codePage;
+    return kWestern;
+}
+
+int forEnvironment(const char* lcAll, const char* lcCtype, const char* lang) {
+    for (const char* value : {lcAll, lcCtype, lang})
+        if (value && *value) return forLocale(value);
+    return kWestern;
+}
+
+int ofThisProcess() {
+    return forEnvironment(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
+}
+
+bool decode(std::string_view bytes, int codePage, std::string& utf8) {
+    Converter toText("UTF-8", iconvName(codePage));
+    Converter back(iconvName(codePage), "UTF-8");
+    if (!toText.ok() || !back.ok()) return false;
+    utf8.clear();
+    utf8.resize(bytes.size() + bytes.size() / 2 + 64);
+    std::size_t used = 0;
+    std::string_view in = bytes;
+    if (toText.run(in, utf8, used) != 0) return false;
+    utf8.resize(used);
+
+    // Two byte sequences may stand for one character; only a text that
+    // writes back the very same bytes is read this way. Compared a piece at
+    // a time, so a large file needs no second copy.
+    constexpr std::size_t kPiece = 1 << 16;
+    std::string piece(kPiece, '\0');
+    std::string_view text = utf8;
+    std::size_t compared = 0;
+    while (!text.empty()) {
+        std::string_view slice = text.substr(0, kPiece / 2);
+        // Never cut a UTF-8 sequence: back up to the start of a character.
+        std::size_t end = slice.size();
+        if (end < text.size())
+            while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+        slice = text.substr(0, end);
+        text.remove_prefix(end);
+        std::size_t n = 0;
+        if (back.run(slice, piece, n, text.empty()) != 0) return false;
+        if (bytes.substr(compared, n) != std::string_view(piece.data(), n)) return false;
+        compared += n;
+    }
+    return compared == bytes.size();
+}
+
+bool encode(std::string_view utf8, int codePage, std::string& out, std::size_t& badAt) {
+    Converter conv(iconvName(codePage), "UTF-8");
+    std::string_view in = utf8;
+    out.clear();
+    // A character takes no more bytes in any of these code pages than in UTF-8.
+    out.resize(utf8.size() + 64);
+    std::size_t used = 0;
+    if (!conv.ok() || conv.run(in, out, used) != 0) {
+        badAt = utf8.size() - in.size();
+        return false;
+    }
+    out.resize(used);
+    return true;
+}
+
+}  // namespace quill::codepage
