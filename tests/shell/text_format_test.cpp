@@ -12,7 +12,8 @@ namespace {
 TEST(TextFormat, Windows1252RefusesWhatItCannotHold) {
     // U+0080 is a C1 control the code page assigns elsewhere.
     const std::pair<std::string, const char*> cases[] = {
-        {"ok \xE4\xB8\xAD", "U+4E2D"}, {"\xF0\x9F\x98\x80", "U+1F600"}, {"\xC2\x80", "U+0080"},
+        {"ok \xE4\xB8\xAD", "U+4E2D) on line 1"}, {"\xF0\x9F\x98\x80", "U+1F600"}, {"\xC2\x80", "U+0080"},
+        {"a\r\nb\rc\n\xE4\xB8\xAD", "on line 4"},
         {"a\xFF", "broken"},           {"a\xE4\xB8", "broken"},
     };
     for (const auto& [text, mentions] : cases) {
@@ -20,6 +21,15 @@ TEST(TextFormat, Windows1252RefusesWhatItCannotHold) {
         EXPECT_FALSE(encode(text, {Encoding::Windows1252, false}, out, error)) << mentions;
         EXPECT_NE(error.find(mentions), std::string::npos) << error;
     }
+}
+
+TEST(TextFormat, LeastTextOfAFileByItsSizeAndMark) {
+    // UTF-16 needs two bytes for each UTF-8 byte at best; a UTF-8 mark goes.
+    EXPECT_EQ(leastTextBytes(4294967298u, "\xFF\xFE"), 2147483648u);
+    EXPECT_EQ(leastTextBytes(4294967296u, "\xFE\xFF\0"), 2147483647u);
+    EXPECT_EQ(leastTextBytes(2147483650u, "\xEF\xBB\xBF"), 2147483647u);
+    EXPECT_EQ(leastTextBytes(2147483650u, "\xEF\xBB"), 2147483650u);
+    EXPECT_EQ(leastTextBytes(1, "\xFF"), 1u);
 }
 
 TEST(TextFormat, Utf8Validity) {

@@ -21,6 +21,7 @@ private slots:
     void insertText();
     void modifiedEventFiresAtEachChange();
     void saveKeepsTheFormatOrRefusesAndLeavesTheFile();
+    void loadReadsPastTheReportedSize();
 
 private:
     QTemporaryDir dir;
@@ -105,6 +106,14 @@ void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
     editor.InsertText(QString("caf") + QChar(0xE9));
     editor.SaveToFile(path, true);
     QCOMPARE(readBytes(path), QByteArray("caf\xC3\xA9"));
+}
+
+void tst_maxEdit::loadReadsPastTheReportedSize() {
+    // The kernel's files report a size of 0 and still have content.
+    QCOMPARE(QFileInfo("/proc/version").size(), 0);
+    maxEdit editor;
+    editor.LoadFile("/proc/version");
+    QVERIFY2(editor.Text().startsWith("Linux version "), qPrintable(editor.Text()));
 }
 
 QTEST_MAIN(tst_maxEdit)
