@@ -113,6 +113,16 @@ bool Document::loadDocument(const std::string& fileName) {
 
 bool Document::saveDocument() {
     if (currentFileName_.empty()) return saveDocumentAs();
+    // Nothing is written in a format that would lose a character; the way out
+    // is a format that holds every one.
+    if (const std::optional<std::string> why = editor_.unwritable()) {
+        const std::string prompt = std::string(kUtf8OfferStart) + *why + std::string(kUtf8OfferQuestion);
+        if (!dialogs_.askYesNo(std::string(kUtf8OfferTitle), prompt)) {
+            setStatusText(std::string(kSaveFailed) + *why + std::string(kNothingSaved));
+            return false;
+        }
+        editor_.useUtf8();
+    }
     if (const Failure failure = editor_.saveToFile(currentFileName_)) {
         setStatusText(std::string(kSaveFailed) + *failure);
         return false;

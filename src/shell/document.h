@@ -18,6 +18,10 @@ inline constexpr std::string_view kOpened = "File Opened Succesfully";
 inline constexpr std::string_view kOpenFailed = "There was an error trying to open the selected file: ";
 inline constexpr std::string_view kSaved = "The script has been saved successfully.";
 inline constexpr std::string_view kSaveFailed = "There was an error trying to save the script: ";
+inline constexpr std::string_view kUtf8OfferTitle = "Save As UTF-8?";
+inline constexpr std::string_view kUtf8OfferStart = "The script cannot be saved: ";
+inline constexpr std::string_view kUtf8OfferQuestion = ".\n\nSave it as UTF-8 instead? Later saves stay UTF-8.";
+inline constexpr std::string_view kNothingSaved = "; nothing was saved.";
 inline constexpr std::string_view kSaveCancelled = "Script saving cancelled - no filename entered.";
 inline constexpr std::string_view kModified = "Modified";
 inline constexpr std::string_view kAskToSavePrompt =
@@ -68,6 +72,11 @@ public:
     virtual void resetForNewDocument() = 0;
     virtual Failure loadFile(const std::string& path) = 0;
     virtual Failure saveToFile(const std::string& path) = 0;
+    // Why the text cannot be written in its file's format (the character and
+    // its line), or nullopt when it can.
+    virtual std::optional<std::string> unwritable() = 0;
+    // Later saves write UTF-8 without a byte-order mark.
+    virtual void useUtf8() = 0;
     // The end of the selection (the caret when nothing is selected).
     virtual void selectionEnd(int& line, int& column) = 0;
     virtual Failure insertFileAt(const std::string& path, int line, int column) = 0;
@@ -87,6 +96,8 @@ public:
     // The chosen full path, or empty when cancelled or failed.
     virtual std::string showFileDialog(const FileDialogRequest& request) = 0;
     virtual MsgBoxExResult msgBoxEx(const MsgBoxExRequest& request) = 0;
+    // A plain Yes/No question; true for Yes.
+    virtual bool askYesNo(const std::string& title, const std::string& prompt) = 0;
 };
 
 class Document {

@@ -1,6 +1,7 @@
 #include "shell/ini.h"
 
-#include <atomic>
+#include "shell/file_io.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -103,8 +104,6 @@ std::string_view unquote(std::string_view value) {
     return value;
 }
 
-std::atomic<unsigned> tempCounter{0};
-
 }  // namespace
 
 std::string lookup(std::string_view content, std::string_view section, std::string_view key,
@@ -200,29 +199,7 @@ bool writeValue(const std::string& fileName, std::string_view section, std::stri
     const std::string updated = update(content, section, key, value);
     if (exists && updated == content) return true;
 
-    fs::path temp;
-    do {
-        temp = path;
-        temp += ".~" + std::to_string(tempCounter++) + ".tmp";
-    } while (fs::exists(temp, ec));
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    if (exists) fs::permissions(temp, fs::status(path, ec).permissions(), ec);
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return !fileio::writeFile(fileName, updated);
 }
 
 }  // namespace quill::ini

@@ -1,42 +1,48 @@
 #include "shell/maxEdit.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cstdint>
 #include <new>
 #include <stdexcept>
+
+#include "shell/file_io.h"
 
 namespace quill {
 namespace {
 
 constexpr int kMarkMarker = 1;
 
-QString fileErrorText(const QString& path, const QFile& file) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("the file \"%1\" does not exist").arg(path);
-    if (info.isDir()) return QStringLiteral("\"%1\" is a folder, not a file").arg(path);
-    if (!info.isReadable()) return QStringLiteral("permission to read \"%1\" was denied").arg(path);
-    return QStringLiteral("\"%1\" could not be read: %2").arg(path, file.errorString());
+EditorError noMemory(const QString& path) {
+    return EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
 }
 
-// Reads a whole file into a byte string, one allocation, no text conversion.
-std::string readAllBytes(const QString& path) {
-    if (QFileInfo(path).isDir()) throw EditorError(QStringLiteral("\"%1\" is a folder, not a file").arg(path).toStdString());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw EditorError(fileErrorText(path, file).toStdString());
-    std::string bytes;
+EditorError tooLarge(const QString& path, std::uint64_t textBytes, bool atLeast) {
+    return EditorError(QStringLiteral("\"%1\" is too large to open: its text takes %2%3 bytes, and the editor holds at most %4 bytes")
+                           .arg(path, atLeast ? QStringLiteral("at least ") : QString())
+                           .arg(textBytes)
+                           .arg(textfile::kMaxTextBytes)
+                           .toStdString());
+}
+
+// A whole file as the editor's UTF-8 text, with its format. A file whose text
+// the editor could not hold is refused before it is read, where its size
+// alone tells, and otherwise before anything is shown.
+std::string readText(const QString& path, textfile::TextFormat& format, int codePage) {
+    const std::string name = path.toStdString();
+    std::string bytes, error;
     try {
-        const qint64 size = file.size();
-        bytes.resize(static_cast<std::size_t>(size));
-        qint64 got = 0;
-        while (got < size) {
-            const qint64 n = file.read(bytes.data() + got, size - got);
-            if (n <= 0) throw EditorError(fileErrorText(path, file).toStdString());
-            got += n;
-        }
+        const auto sizeCheck = [&path](std::uint64_t size, std::string_view head) -> fileio::Failure {
+            const std::uint64_t least = textfile::leastTextBytes(size, head);
+            if (least > textfile::kMaxTextBytes) return tooLarge(path, least, true).what();
+            return std::nullopt;
+        };
+        if (const fileio::Failure failure = fileio::readFile(name, bytes, sizeCheck)) throw EditorError(*failure);
+        if (!textfile::decodeFileInPlace(bytes, format, error, codePage)) throw EditorError("\"" + name + "\" " + error);
     } catch (const std::bad_alloc&) {
-        throw EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
+        throw noMemory(path);
+    } catch (const std::length_error&) {
+        throw noMemory(path);
     }
+    if (bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, bytes.size(), false);
     return bytes;
 }
 
@@ -116,52 +122,42 @@ QString maxEdit::GetLineText(int line) const {
 }
 
 void maxEdit::LoadFile(const QString& path) {
-    const auto noMemory = [&path] {
-        return EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
-    };
-    std::string bytes = readAllBytes(path);
     textfile::TextFormat format;
-    try {
-        format = textfile::decodeInPlace(bytes, codePage_);
-    } catch (const std::bad_alloc&) {
-        throw noMemory();
-    } catch (const std::length_error&) {
-        throw noMemory();
-    }
+    const std::string bytes = readText(path, format, codePage_);
     // Room for the new text is made while the old text is still there, so a
     // file too large for memory leaves the editor as it was.
     SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
     SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 1));
     if (SendScintilla(SCI_GETSTATUS) == SC_STATUS_BADALLOC) {
         SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
-        throw noMemory();
+        throw noMemory(path);
     }
     replaceAllBytes(bytes);
     format_ = format;
     SendScintilla(SCI_SETSAVEPOINT);
 }
 
+QString maxEdit::Unwritable() const {
+    std::string out, error;
+    if (textfile::encode(utf8Bytes(), format_, out, error)) return {};
+    return QString::fromStdString(error);
+}
+
+void maxEdit::UseUtf8() { format_ = {}; }
+
 void maxEdit::SaveToFile(const QString& path, bool) {
     std::string out, error;
     if (!textfile::encode(utf8Bytes(), format_, out, error))
         throw EditorError("the script was not saved: " + error);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EditorError(QStringLiteral("\"%1\" could not be opened for writing: %2").arg(path, file.errorString()).toStdString());
-    const qint64 written = file.write(out.data(), static_cast<qint64>(out.size()));
-    if (written != static_cast<qint64>(out.size()) || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        throw EditorError(QStringLiteral("\"%1\" could not be written: %2").arg(path, why).toStdString());
-    }
-    if (!file.commit())
-        throw EditorError(QStringLiteral("\"%1\" could not be written: %2").arg(path, file.errorString()).toStdString());
+    if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), out)) throw EditorError(*failure);
     SendScintilla(SCI_SETSAVEPOINT);
 }
 
 void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position) {
-    std::string bytes = readAllBytes(path);
-    textfile::decodeInPlace(bytes, codePage_);
+    textfile::TextFormat format;
+    const std::string bytes = readText(path, format, codePage_);
+    const auto length = static_cast<std::uint64_t>(SendScintilla(SCI_GETLENGTH));
+    if (length + bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, length + bytes.size(), false);
     const long pos = SendScintilla(SCI_FINDCOLUMN, position.LineNo, position.ColNo);
     // Through the target, with a length, so NUL bytes go in too.
     SendScintilla(SCI_SETTARGETRANGE, pos, pos);

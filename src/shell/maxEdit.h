@@ -79,6 +79,11 @@ public:
     // Writes the whole text atomically in the file's own format; on failure
     // the file on disk is unchanged and EditorError says why.
     void SaveToFile(const QString& path, bool keepFormat = true);
+    // Why the text cannot be written in the file's format (the first
+    // character the format cannot hold, and its line); empty when it can.
+    QString Unwritable() const;
+    // The script is saved as UTF-8 without a byte-order mark from now on.
+    void UseUtf8();
     void InsertFileAt(const QString& path, const EditorPosition& position);
     // The ANSI code page that files which are not UTF-8 are tried in before
     // Windows-1252 (the user's language's, set once at start-up).

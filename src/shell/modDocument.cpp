@@ -38,6 +38,15 @@ public:
     document::Failure saveToFile(const std::string& path) override {
         return call([&](maxEdit* e) { e->SaveToFile(qs(path), true); });
     }
+    std::optional<std::string> unwritable() override {
+        maxEdit* e = editor();
+        const QString why = e ? e->Unwritable() : QString();
+        if (why.isEmpty()) return std::nullopt;
+        return why.toStdString();
+    }
+    void useUtf8() override {
+        if (auto* e = editor()) e->UseUtf8();
+    }
     void selectionEnd(int& line, int& column) override {
         if (auto* e = editor()) {
             const EditorRange range = e->GetSelectionRange(false);
@@ -89,6 +98,10 @@ public:
         return Prompter::current().msgBoxEx(frmMain::instance(), qs(r.prompt), static_cast<MsgBoxExIcon>(r.icon),
                                             static_cast<MsgBoxExButtons>(r.buttons), qs(r.title), r.autoCloseSecs,
                                             static_cast<MsgBoxExPosition>(r.position), r.topMost, r.forceScroll);
+    }
+    bool askYesNo(const std::string& title, const std::string& prompt) override {
+        return Prompter::current().ask(frmMain::instance(), qs(title), qs(prompt), QMessageBox::Yes | QMessageBox::No,
+                                       QMessageBox::Question, QMessageBox::No) == QMessageBox::Yes;
     }
 };
 

@@ -26,8 +26,13 @@ void appendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
+    } else if (cp < 0x10000) {
         out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
@@ -58,19 +63,86 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     return cp;
 }
 
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE", kUtf16BeMark = "\xFE\xFF";
+
+// The line (from 1) that byte `at` of `text` stands on; CR LF, LF and a lone
+// CR each end a line, as in the editor.
+std::size_t lineOf(std::string_view text, std::size_t at) {
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < at; ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+    return line;
+}
+
+bool decodeUtf16(std::string& bytes, bool bigEndian, std::string& error) {
+    const std::string_view order = bigEndian ? "UTF-16 BE" : "UTF-16 LE";
+    auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    if (bytes.size() % 2 != 0) {
+        error = "starts with the " + std::string(order) +
+                " byte-order mark but is not UTF-16 text: it ends in half a character";
+        return false;
+    }
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (std::size_t i = 2; i < bytes.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            const bool paired = cp < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF;
+            if (!paired) {
+                char where[64];
+                std::snprintf(where, sizeof where, "half a surrogate pair (%04X) at byte %zu", static_cast<unsigned>(cp), i);
+                error = "starts with the " + std::string(order) + " byte-order mark but is not UTF-16 text: it holds " +
+                        where;
+                return false;
+            }
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        }
+        appendUtf8(out, cp);
+    }
+    bytes.swap(out);
+    return true;
+}
+
 // Why the character at `at` cannot be written in the file's format.
 std::string refusal(std::string_view utf8, std::size_t at, const std::string& formatName) {
     std::size_t end = at;
     const char32_t cp = nextCodePoint(utf8, end);
+    const std::string line = " on line " + std::to_string(lineOf(utf8, at));
     if (cp == kBroken)
-        return "the text holds a broken UTF-8 sequence, which the file's " + formatName + " format cannot hold";
+        return "the text holds a broken UTF-8 sequence" + line + ", which the file's " + formatName +
+               " format cannot hold";
     char hex[16];
     std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
     return "the file is " + formatName + " text, which cannot hold the character " +
-           std::string(utf8.substr(at, end - at)) + " (" + hex + ")";
+           std::string(utf8.substr(at, end - at)) + " (" + hex + ")" + line;
 }
 
 }  // namespace
+
+bool decodeFileInPlace(std::string& bytes, TextFormat& format, std::string& error, int codePage) {
+    const std::string_view mark = std::string_view(bytes).substr(0, 2);
+    if (mark == kUtf16LeMark || mark == kUtf16BeMark) {
+        const bool bigEndian = mark == kUtf16BeMark;
+        if (!decodeUtf16(bytes, bigEndian, error)) return false;
+        format = {bigEndian ? Encoding::Utf16BE : Encoding::Utf16LE, true};
+        return true;
+    }
+    format = decodeInPlace(bytes, codePage);
+    return true;
+}
+
+std::uint64_t leastTextBytes(std::uint64_t fileSize, std::string_view head) {
+    // UTF-16 takes at least one UTF-8 byte per two; a UTF-8 mark is dropped;
+    // every other byte becomes at least one.
+    const std::string_view mark = head.substr(0, 2);
+    if (fileSize >= 2 && (mark == kUtf16LeMark || mark == kUtf16BeMark)) return (fileSize - 2) / 2;
+    if (fileSize >= 3 && head.substr(0, 3) == kBom) return fileSize - 3;
+    return fileSize;
+}
 
 bool isValidUtf8(std::string_view s) {
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
@@ -147,6 +219,31 @@ bool encode(std::string_view utf8, const TextFormat& format, std::string& out, s
         if (codepage::encode(utf8, format.codePage, out, at)) return true;
         error = refusal(utf8, at, "Windows code page " + std::to_string(format.codePage));
         return false;
+    }
+    if (format.encoding == Encoding::Utf16LE || format.encoding == Encoding::Utf16BE) {
+        const bool bigEndian = format.encoding == Encoding::Utf16BE;
+        auto put = [&](char32_t unit) {
+            const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
+            out.push_back(bigEndian ? hi : lo);
+            out.push_back(bigEndian ? lo : hi);
+        };
+        out.reserve(2 * utf8.size() + 2);
+        out.append(bigEndian ? kUtf16BeMark : kUtf16LeMark);
+        for (std::size_t i = 0; i < utf8.size();) {
+            const std::size_t at = i;
+            const char32_t cp = nextCodePoint(utf8, i);
+            if (cp == kBroken) {
+                error = refusal(utf8, at, "UTF-16");
+                return false;
+            }
+            if (cp < 0x10000) {
+                put(cp);
+            } else {
+                put(0xD800 + ((cp - 0x10000) >> 10));
+                put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+            }
+        }
+        return true;
     }
     out.reserve(utf8.size());
     std::size_t i = 0;

@@ -1,18 +1,20 @@
 #pragma once
 // How a script file's bytes become the editor's UTF-8 text and back again,
 // without losing a byte. Text that is valid UTF-8 (with or without a
-// byte-order mark) stays UTF-8; anything else is read in the code page of
-// the user's language when it writes back the very same bytes, and otherwise
-// as Windows-1252, the five bytes that code page leaves unassigned standing
-// for the control characters of the same value, so every byte is one
+// byte-order mark) stays UTF-8; a UTF-16 byte-order mark means UTF-16 of that
+// order, written back with the same mark; anything else is read in the code
+// page of the user's language when it writes back the very same bytes, and
+// otherwise as Windows-1252, the five bytes that code page leaves unassigned
+// standing for the control characters of the same value, so every byte is one
 // character and back. Line endings are never touched.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace quill::textfile {
 
-enum class Encoding { Utf8, Windows1252, CodePage };
+enum class Encoding { Utf8, Windows1252, CodePage, Utf16LE, Utf16BE };
 
 struct TextFormat {
     Encoding encoding = Encoding::Utf8;
@@ -29,9 +31,26 @@ bool isValidUtf8(std::string_view bytes);
 // program's ANSI code page, tried before Windows-1252.
 TextFormat decodeInPlace(std::string& bytes, int codePage = 1252);
 
+// As decodeInPlace, for a whole file: a file that starts with a UTF-16
+// byte-order mark is UTF-16 of that order (the mark is kept in the format,
+// not in the text); any other file goes to decodeInPlace with `codePage`.
+// Returns false, `bytes` unchanged and `error` saying why,
+// when such a file is not valid UTF-16 (half a character at its end, or half
+// a surrogate pair): it is refused rather than read as something else.
+bool decodeFileInPlace(std::string& bytes, TextFormat& format, std::string& error, int codePage = 1252);
+
+// The most text, in UTF-8 bytes, that the editor holds: its component
+// addresses the text in signed 32-bit positions.
+inline constexpr std::uint64_t kMaxTextBytes = 2147483647;
+
+// The fewest UTF-8 bytes that the text of a file of `fileSize` bytes that
+// begins with `head` can take, so a file far too large is refused unread.
+std::uint64_t leastTextBytes(std::uint64_t fileSize, std::string_view head);
+
 // Turns the editor's UTF-8 text into the bytes of `format`. Returns false,
-// with `error` saying which character cannot be written, when the format
-// cannot hold the text; `out` is then unspecified.
+// with `error` saying which character cannot be written and on which line
+// (counted from 1, as the editor shows them), when the format cannot hold the
+// text; `out` is then unspecified.
 bool encode(std::string_view utf8, const TextFormat& format, std::string& out, std::string& error);
 
 }  // namespace quill::textfile

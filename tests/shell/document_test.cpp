@@ -52,6 +52,8 @@ struct Fake : Editor, View, Dialogs {
         disk[path] = text;
         return setModifiedState(false), std::nullopt;
     }
+    std::optional<std::string> unwritable() override { return std::nullopt; }
+    void useUtf8() override {}
     void selectionEnd(int& line, int& column) override { line = 2, column = 5; }
     Failure insertFileAt(const std::string& path, int line, int column) override {
         return inserted.emplace_back(path, line, column), std::nullopt;
@@ -66,6 +68,7 @@ struct Fake : Editor, View, Dialogs {
         return paths.pop_front(), path;
     }
     MsgBoxExResult msgBoxEx(const MsgBoxExRequest& r) override { return asked.push_back(r), answer; }
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
 };
 
 const std::string kDefault = ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3\r\n[@main]";

@@ -107,6 +107,17 @@ TEST_F(IniFileTest, WritesAndReadsBackWholeFiles) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
 }
 
+TEST_F(IniFileTest, WritesThroughLinksAndKeepsTheMode) {
+    const fs::path target = dir / "real.ini", link = dir / "Settings.ini";
+    std::ofstream(target, std::ios::binary) << "[S]\nk=1\n";
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real.ini", link);
+    EXPECT_TRUE(ini::writeValue(link.string(), "S", "k", "2"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(slurp(target), "[S]\nk=2\n");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
 TEST_F(IniFileTest, FailsSilentlyAndCreatesNothing) {
     EXPECT_FALSE(ini::writeValue((dir / "Data" / "Settings.ini").string(), "S", "k", "v"));
     EXPECT_FALSE(fs::exists(dir / "Data"));

@@ -24,7 +24,8 @@ TEST(TextFormat, CodePagesRefuseWhatTheyCannotHold) {
     // Hangul, and neither page an emoji.
     const TextFormat western{Encoding::Windows1252, false}, gbk{Encoding::CodePage, false, 936};
     const std::tuple<TextFormat, std::string, const char*> cases[] = {
-        {western, "ok \xE4\xB8\xAD", "Windows-1252 text, which cannot hold the character \xE4\xB8\xAD (U+4E2D)"},
+        {western, "ok \xE4\xB8\xAD", "Windows-1252 text, which cannot hold the character \xE4\xB8\xAD (U+4E2D) on line 1"},
+        {western, "a\r\nb\rc\n\xE4\xB8\xAD", "on line 4"},
         {western, "\xF0\x9F\x98\x80", "U+1F600"},
         {western, "\xC2\x80", "U+0080"},
         {western, "a\xFF", "broken"},
@@ -132,6 +133,15 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
             EXPECT_EQ(out, edit.bytes);
         }
     }
+}
+
+TEST(TextFormat, LeastTextOfAFileByItsSizeAndMark) {
+    // UTF-16 needs two bytes for each UTF-8 byte at best; a UTF-8 mark goes.
+    EXPECT_EQ(leastTextBytes(4294967298u, "\xFF\xFE"), 2147483648u);
+    EXPECT_EQ(leastTextBytes(4294967296u, "\xFE\xFF\0"), 2147483647u);
+    EXPECT_EQ(leastTextBytes(2147483650u, "\xEF\xBB\xBF"), 2147483647u);
+    EXPECT_EQ(leastTextBytes(2147483650u, "\xEF\xBB"), 2147483650u);
+    EXPECT_EQ(leastTextBytes(1, "\xFF"), 1u);
 }
 
 TEST(TextFormat, Utf8Validity) {

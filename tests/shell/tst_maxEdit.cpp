@@ -22,6 +22,7 @@ private slots:
     void modifiedEventFiresAtEachChange();
     void saveKeepsTheFormatOrRefusesAndLeavesTheFile();
     void filesAreReadInTheEditorsCodePage();
+    void loadReadsPastTheReportedSize();
 
 private:
     QTemporaryDir dir;
@@ -119,6 +120,14 @@ void tst_maxEdit::filesAreReadInTheEditorsCodePage() {
     QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
     editor.SaveToFile(path, true);
     QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
+}
+
+void tst_maxEdit::loadReadsPastTheReportedSize() {
+    // The kernel's files report a size of 0 and still have content.
+    QCOMPARE(QFileInfo("/proc/version").size(), 0);
+    maxEdit editor;
+    editor.LoadFile("/proc/version");
+    QVERIFY2(editor.Text().startsWith("Linux version "), qPrintable(editor.Text()));
 }
 
 QTEST_MAIN(tst_maxEdit)
