@@ -1,11 +1,18 @@
 #include "dialogs/FormKit.h"
 
+#include <algorithm>
+
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QValidator>
 
 #include "shell/Prompter.h"
+#include "shell/TypedKeys.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/twips.h"
@@ -56,12 +63,63 @@ void applyOutcome(QWidget* form, QListWidget* list, const Outcome& outcome) {
     else Prompter::current().tell(form, qs(outcome.title), qs(outcome.message), QMessageBox::NoIcon);
 }
 
-int typedKeyAscii(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return -1;
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    // Some platforms hand Delete a DEL character; it still types nothing.
-    if (key->text().isEmpty() || key->key() == Qt::Key_Delete) return -1;
-    return key->text().at(0).unicode();
+namespace {
+
+QString passedBy(const QString& typed, const KeyPressHandler& keyPress) {
+    QString passed;
+    for (QChar c : typed) {
+        int code = c.unicode();
+        keyPress(code);
+        if (code != 0) passed += QChar(code);
+    }
+    return passed;
+}
+
+bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// Cuts what a change brought in from its first line break on. The caret
+// stands after the new text, so the break and the rest of the new text are
+// the span up to the caret, and the text that was there before stays.
+class OneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        const auto breakAt = std::find_if(input.cbegin(), input.cend(), isLineBreak);
+        if (breakAt == input.cend()) return Acceptable;
+        const int from = int(breakAt - input.cbegin());
+        const int to = pos > from ? pos : int(input.size());
+        input.remove(from, to - from);
+        pos = from;
+        // Breaks after the caret cannot be the change's, but none may stay.
+        input.truncate(int(std::find_if(input.cbegin(), input.cend(), isLineBreak) - input.cbegin()));
+        return Acceptable;
+    }
+};
+
+}  // namespace
+
+bool filterTypedText(QLineEdit* box, QEvent* event, const KeyPressHandler& keyPress) {
+    if (event->type() == QEvent::InputMethod) {
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        const QString passed = passedBy(input->commitString(), keyPress);
+        if (passed != input->commitString())
+            input->setCommitString(passed, input->replacementStart(), input->replacementLength());
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    const QString shown = static_cast<const QKeyEvent*>(event)->text();
+    const QString typed = typedText(event);
+    if (typed.isEmpty()) return !shown.isEmpty() && shown.at(0).isPrint();
+    const QString passed = passedBy(typed, keyPress);
+    if (passed == shown) return false;
+    if (!passed.isEmpty()) box->insert(passed);
+    return true;
+}
+
+void keepOneLine(QLineEdit* box) { box->setValidator(new OneLineValidator(box)); }
+
+void clickOnEnter(QWidget* form) {
+    for (QPushButton* button : form->findChildren<QPushButton*>()) button->setAutoDefault(true);
 }
 
 void insertIntoScript(const std::vector<std::string>& texts) {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,7 @@
 class QComboBox;
 class QEvent;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 
 namespace quill::dialogs {
@@ -43,9 +46,27 @@ std::vector<std::string> entriesOf(const QListWidget* list);
 // with an OK button and no icon.
 void applyOutcome(QWidget* form, QListWidget* list, const Outcome& outcome);
 
-// The code of the character a key press types, or -1 for every other event
-// (keys that type nothing, such as Delete and the arrows, included).
-int typedKeyAscii(const QEvent* event);
+// A box's KeyPress handler: receives the code of one typed character and may
+// replace it, 0 cancelling it.
+using KeyPressHandler = std::function<void(int& keyAscii)>;
+
+// Puts `event` to `keyPress` one typed character at a time (key presses and
+// input-method text alike, see typedText) and lets only the characters it
+// passes reach `box`. Returns true when the event must go no further. Keys
+// that type nothing keep their usual effect, save that Qt's own habit of
+// typing the letter of Alt+letter is kept out too.
+bool filterTypedText(QLineEdit* box, QEvent* event, const KeyPressHandler& keyPress);
+
+// A single-line box holds one line: text that arrives with line breaks (a
+// paste, a drop) keeps what comes before its first break.
+void keepOneLine(QLineEdit* box);
+
+// For the boxes whose text has no length limit (Qt's default is 32767).
+inline constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
+
+// Enter on a focused push button of `form` clicks it, as Space does. Qt does
+// so by itself only in dialog windows.
+void clickOnEnter(QWidget* form);
 
 // Hands texts to the main window's editor, one InsertText call each. Once the
 // main window has closed there is no script to write to, and nothing is
@@ -53,10 +74,12 @@ int typedKeyAscii(const QEvent* event);
 void insertIntoScript(const std::vector<std::string>& texts);
 
 // Shows the single instance of a window: a new one when none is open (or the
-// last one is closing), otherwise the open one, brought to the front as is.
+// last one is closing), otherwise the open one, brought to the front as is
+// (out of the task bar first when it is minimised).
 template <class Form>
 Form* showSingle(QPointer<Form>& slot) {
     if (!slot || !slot->isVisible()) slot = new Form();
+    if (slot->isMinimized()) slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
     slot->show();
     slot->raise();
     slot->activateWindow();

@@ -48,9 +48,11 @@ frmBatch::frmBatch() : QWidget(nullptr, Qt::Window) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromUtf8(name));
         placeTwips(box, left, 600, 1575, 285);
+        keepOneLine(box);
         return box;
     };
     Text1 = lineEdit("Text1", 180);
+    Text1->setMaxLength(kNoLengthLimit);
     Text2 = lineEdit("Text2", 2040);
     Text2->installEventFilter(this);
 
@@ -79,6 +81,7 @@ frmBatch::frmBatch() : QWidget(nullptr, Qt::Window) {
     List1->setPalette(listPalette);
     placeTwips(List1, 3840, 120, 2055, 2055);
 
+    clickOnEnter(this);
     Image1->lower();
     QWidget* order[] = {Command5, Command3, Text1, Command1, Command2, Text2, List1};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
@@ -93,13 +96,7 @@ frmBatch* frmBatch::instance() { return instance_.data(); }
 frmBatch* frmBatch::showInstance() { return showSingle(instance_); }
 
 bool frmBatch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Text2) {
-        int key = typedKeyAscii(event);
-        if (key >= 0) {
-            Text2_KeyPress(key);
-            if (key == 0) return true;
-        }
-    }
+    if (watched == Text2 && filterTypedText(Text2, event, [this](int& key) { Text2_KeyPress(key); })) return true;
     return QWidget::eventFilter(watched, event);
 }
 

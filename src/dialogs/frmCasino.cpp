@@ -81,6 +81,8 @@ frmCasino::frmCasino()
     Text5 = new QLineEdit(Frame5);
     Text5->setObjectName(QStringLiteral("Text5"));
     placeTwips(Text5, 3000, 315, 1095, 285);
+    Text5->setMaxLength(kNoLengthLimit);
+    keepOneLine(Text5);
     Command8 = insertButton(Frame5, "Command8");
 
     List2 = new QListWidget(this);
@@ -94,6 +96,7 @@ frmCasino::frmCasino()
     connect(Command4, &QPushButton::clicked, this, &frmCasino::Command4_Click);
     connect(Command8, &QPushButton::clicked, this, &frmCasino::Command8_Click);
     connect(Command10, &QPushButton::clicked, this, &frmCasino::Command10_Click);
+    clickOnEnter(this);
 
     QWidget* order[] = {List2, Text5, Combo5, Combo4, Command8, Command10, Command4, Combo1, Combo2, Combo3};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);

@@ -44,6 +44,7 @@ frmFlag::frmFlag()
     Text1->setMaxLength(flag::kMaxFlagLength);
     Text1->setToolTip(QStringLiteral("Flag MUST Be 3 Digits Only"));
     placeTwips(Text1, 983, 525, 1215, 285);
+    keepOneLine(Text1);
     Text1->installEventFilter(this);
 
     Combo1 = new QComboBox(this);
@@ -55,6 +56,7 @@ frmFlag::frmFlag()
     placeTwips(Command1, 983, 1485, 1215, 495);
     connect(Command1, &QPushButton::clicked, this, &frmFlag::Command1_Click);
 
+    clickOnEnter(this);
     Image1->lower();
     setTabOrder(Combo1, Command1);
     setTabOrder(Command1, Text1);
@@ -75,13 +77,7 @@ void frmFlag::Form_Load() {
 }
 
 bool frmFlag::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Text1) {
-        int key = typedKeyAscii(event);
-        if (key >= 0) {
-            Text1_KeyPress(key);
-            if (key == 0) return true;
-        }
-    }
+    if (watched == Text1 && filterTypedText(Text1, event, [this](int& key) { Text1_KeyPress(key); })) return true;
     return QWidget::eventFilter(watched, event);
 }
 

@@ -102,6 +102,7 @@ frmRef::frmRef()
     connect(Command2, &QPushButton::clicked, this, &frmRef::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmRef::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmRef::Command4_Click);
+    clickOnEnter(this);
 
     QWidget* order[] = {Check1, Check2, Check3, Check4, Check5, Check6, Check7,
                         Check8, Command1, Option3, Option4, Command2, Command3, Command4};

@@ -161,6 +161,13 @@ void frmMain::buildControls() {
         combo->setEditable(false);
         combo->setMaxVisibleItems(20);
     }
+    // A pick writes into the script, so the wheel may change these two only
+    // once the user has given them the focus; passing over them neither
+    // takes the focus nor picks.
+    for (QComboBox* picker : {cboNPC, Combo1}) {
+        picker->setFocusPolicy(Qt::StrongFocus);
+        picker->installEventFilter(this);
+    }
 
     List1 = new QListWidget(client_);
     List1->setObjectName(QStringLiteral("List1"));
@@ -324,6 +331,9 @@ void frmMain::FillCommandLists() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) Form_Resize();
+    if (event->type() == QEvent::Wheel && (watched == cboNPC || watched == Combo1) &&
+        !static_cast<QWidget*>(watched)->hasFocus())
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

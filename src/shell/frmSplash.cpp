@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "shell/Artwork.h"
+#include "shell/TypedKeys.h"
 #include "shell/app_info.h"
 #include "shell/frmMain.h"
 #include "shell/twips.h"
@@ -101,9 +102,13 @@ void frmSplash::paintEvent(QPaintEvent*) {
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {
-    // Only keys that type a character end the splash; Shift, arrows and
-    // function keys type nothing.
-    if (!event->text().isEmpty()) Form_KeyPress();
+    // Only keys that type a character end the splash; Shift, arrows,
+    // function keys, Delete, Tab and Alt+letter type nothing.
+    if (!typedText(event).isEmpty()) Form_KeyPress();
+}
+
+void frmSplash::inputMethodEvent(QInputMethodEvent* event) {
+    if (!typedText(event).isEmpty()) Form_KeyPress();
 }
 
 void frmSplash::Form_KeyPress() { handOver(); }

@@ -91,8 +91,10 @@ bool maxEdit::ReplaceSelection(const SearchOptions& options) {
         SendScintilla(SCI_GETTARGETEND) == selEnd) {
         const QByteArray with = options.replacement.toUtf8();
         SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(with.size()), with.constData());
-        const long after = selStart + with.size();
-        SendScintilla(SCI_SETSEL, after, after);
+        // The next search must not find the match inside the replacement:
+        // upwards it starts before the new text, downwards after it.
+        const long caret = options.down ? selStart + with.size() : selStart;
+        SendScintilla(SCI_SETSEL, caret, caret);
         replaced = true;
     }
     const bool found = FindText(options, options.down);

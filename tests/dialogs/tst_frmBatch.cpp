@@ -1,3 +1,5 @@
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QtTest>
 
 #include "dialogs/frmBatch.h"
@@ -24,9 +26,16 @@ private slots:
 
         b->Command1->click();  // no delay in the list yet
         b->Command2->click();  // no delay typed
-        QTest::keyClicks(b->Text2, QStringLiteral("1x5"));  // the delay box takes digits only
+        // The delay box takes digits only, each character judged alike
+        // whether typed, carried several to a key event, or committed by an
+        // input method.
+        QTest::keyClicks(b->Text2, QStringLiteral("1x"));
+        QTest::sendKeyEvent(QTest::Click, b->Text2, Qt::Key_unknown, QStringLiteral("a5"), Qt::NoModifier);
+        QInputMethodEvent committed;
+        committed.setCommitString(QStringLiteral("b\u4e94"));
+        QCoreApplication::sendEvent(b->Text2, &committed);
         QTest::keyClick(b->Text2, Qt::Key_Backspace);
-        b->Command2->click();
+        QTest::keyClick(b->Command2, Qt::Key_Enter);
         b->Command1->click();  // no map name
         QCOMPARE(run.takeTold(), (QStringList{"[Error]|You Must Insert A Batch Delay Before Inserting Maps",
                                               "|Delay Must Be In Seconds", "|You Must Enter A Valid Map Name"}));
@@ -34,13 +43,22 @@ private slots:
         QTest::keyClick(b->Text1, Qt::Key_Backspace);
         b->Command1->click();
         b->Command1->click();  // the boxes keep their text; the same map goes in again
+        // A pasted map name keeps its first line, however long.
+        const QString longName(40000, u'M');
+        QGuiApplication::clipboard()->setText(longName + QStringLiteral("\r\n[@evil]"));
+        b->Text1->selectAll();
+        QTest::keyClick(b->Text1, Qt::Key_V, Qt::ControlModifier);
+        b->Command1->click();
         b->Command3->click();
         test::shot(b, QStringLiteral("frmBatch-list"));
-        // Its row again keeps the list and opens its own line.
+        // Its row again keeps the list and opens its own line, also out of
+        // the task bar.
+        b->showMinimized();
         QCOMPARE(run.open(), b);
+        QVERIFY(b->isVisible() && !b->isMinimized());
         b->Command5->click();
-        QCOMPARE(scriptText(),
-                 QStringLiteral("\r\n\r\n\r\nbatchdelay 15\r\naddbatch  D0\r\naddbatch  D0\r\nbatchmove"));
+        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n\r\nbatchdelay 15\r\naddbatch  D0\r\naddbatch  D0\r\naddbatch ") +
+                                   longName + QStringLiteral("\r\nbatchmove"));
         test::settle();
         QVERIFY(!frmBatch::instance());
 

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QTimer>
 #include <QtTest>
 
@@ -54,7 +55,7 @@ private slots:
                                               "|You Must Choose How Many Dice You Wish To Play",
                                               "|You Must Enter A Menu Name"}));
         const QStringList lines{"Mov p9 10", "playdice 2  @win "};
-        c->Command10->click();
+        QTest::keyClick(c->Command10, Qt::Key_Return);
         c->Command10->click();
         const QString block = "\r\n" + lines.join("\r\n"), twice = "\r\n\r\n" + block + block;
         QCOMPARE(scriptText(), twice);
@@ -64,6 +65,13 @@ private slots:
         QCOMPARE(scriptText(), twice + "\r\n");
         QCOMPARE(test::items(c->List2), lines);
         QCOMPARE(c->Text5->text() + c->Combo1->currentText(), QStringLiteral(" @win Mov"));
+
+        // A pasted menu name keeps its first line, however long.
+        const QString longName(40000, u'm');
+        QGuiApplication::clipboard()->setText(longName + QStringLiteral("\n@two"));
+        c->Text5->clear();
+        QTest::keyClick(c->Text5, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(c->Text5->text(), longName);
 
         run.dropMain();
         c->Command10->click();

@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QtTest>
 
 #include "dialogs/frmFlag.h"
@@ -25,17 +26,31 @@ private slots:
         test::shot(f, QStringLiteral("frmFlag"));
 
         // Letters, blanks, signs and Backspace are refused, a fourth digit
-        // too; keys that type nothing keep their effect: "123" becomes "23".
+        // too; keys that type nothing keep their effect: "123" becomes "23",
+        // and Alt+digit types nothing.
         QTest::keyClicks(f->Text1, QStringLiteral("12a3 4-"));
         QTest::keyClick(f->Text1, Qt::Key_Backspace);
         QTest::keyClick(f->Text1, Qt::Key_Home);
         QTest::keyClick(f->Text1, Qt::Key_Delete);
+        QTest::keyClick(f->Text1, Qt::Key_9, Qt::AltModifier);
+        QCOMPARE(f->Text1->text(), QStringLiteral("23"));
+        // Tab and Shift+Tab leave the box along the tab order.
+        f->Text1->setFocus();
+        QTest::keyClick(f->Text1, Qt::Key_Tab);
+        QCOMPARE(f->focusWidget(), f->Combo1);
+        f->Text1->setFocus();
+        QTest::keyClick(f->Text1, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(f->focusWidget(), f->Command1);
+        // A paste is not typed, but holds one line.
+        QGuiApplication::clipboard()->setText(QStringLiteral("7\r\n8"));
+        f->Text1->selectAll();
+        f->Text1->paste();
         f->Combo1->setCurrentIndex(0);
         // Its row again brings the same dialog forward, inputs kept, and
         // still opens its own line.
         QCOMPARE(run.open(), f);
-        f->Command1->click();
-        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\nCheck [23] 1"));
+        QTest::keyClick(f->Command1, Qt::Key_Return);
+        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\nCheck [7] 1"));
         test::settle();
         QVERIFY(!frmFlag::instance());
 

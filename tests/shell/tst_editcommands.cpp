@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(test::shownText(find->lblResult), QStringLiteral("Cannot find \"<b>x</b>\"."));
     }
 
-    void replaceAllIsOneUndoStep() {
+    void replaceAllIsOneUndoStepReplaceNeverInItsOwnText() {
         const QString text = QStringLiteral("Take Gold 5\r\ntake gold 6\r\nTake Goldbar");
         editor().setText(text);
         trigger("mSEARCHREPLACE");
@@ -105,6 +105,17 @@ private slots:
         find->cmdReplace->click();
         QCOMPARE(editor().Text(), QStringLiteral("Take Gold Gold 5\r\ntake gold 6\r\nTake Goldbar"));
         QCOMPARE(caretLine(), 1);  // and the next match is selected
+
+        // Upwards the next search starts before the replacement, so a match
+        // inside it is never replaced again.
+        editor().setText(QStringLiteral("gold gold"));
+        editor().setCursorPosition(0, 9);
+        find->chkWholeWord->setChecked(false);
+        find->chkWrap->setChecked(false);
+        find->optUp->setChecked(true);
+        find->txtReplace->setText(QStringLiteral("golden"));
+        for (int press = 0; press < 4; ++press) find->cmdReplace->click();
+        QCOMPARE(editor().Text(), QStringLiteral("golden golden"));
     }
 
     void goToLineRefusesLinesOutsideTheScript() {

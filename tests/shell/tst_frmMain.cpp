@@ -231,6 +231,28 @@ private slots:
         }
     }
 
+    // The wheel over a picker that has no focus changes nothing, however
+    // often it turns; with the focus it moves the row.
+    void wheelPicksOnlyWithTheFocus() {
+        QVERIFY(activate());
+        const QString text = w->maxEdit->Text();
+        auto turn = [this](QComboBox* picker) {
+            const QPointF at = picker->mapTo(w, picker->rect().center());
+            QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(w->windowHandle(), &wheel);
+        };
+        for (QComboBox* picker : {w->cboNPC, w->Combo1}) {
+            for (int notch = 0; notch < 3; ++notch) turn(picker);
+            QCOMPARE(picker->currentIndex(), 0);
+            QVERIFY(!picker->hasFocus());
+        }
+        QCOMPARE(w->maxEdit->Text(), text);
+        w->Combo1->setFocus();
+        turn(w->Combo1);
+        QCOMPARE(w->Combo1->currentIndex(), 1);
+    }
+
     // The rows themselves are the catalogue's; here only that the picker shows
     // them and hands each of a pick's texts to the editor as its own insertion.
     void picksInsertTheCataloguesTexts() {

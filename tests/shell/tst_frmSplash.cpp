@@ -56,13 +56,25 @@ private slots:
         QCOMPARE(splash->lblVersion->geometry().right() + 1, px(6045 + 885));
     }
 
-    // A character key, Enter, Esc or the timer hands over; a second key, or the timer
-    // firing late, must not open another window.
+    // A character key, Enter, Esc, Ctrl+letter, an input method's text or the timer
+    // hands over; a second key, or the timer firing late, must not open another window.
     void handsOverOnce() {
-        for (Qt::Key key : {Qt::Key_A, Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_A, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
+            {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_unknown, Qt::NoModifier}, {Qt::Key_unknown, Qt::AltModifier}};
+        for (const auto& [key, modifiers] : keys) {
             if (!splash) init();
-            if (key != Qt::Key_unknown) QTest::keyClick(splash, key);
-            else splash->Timer1->start(10);
+            // Only the key itself may hand over, not the timer while QTRY waits.
+            if (key != Qt::Key_unknown || modifiers != Qt::NoModifier) splash->Timer1->stop();
+            if (key != Qt::Key_unknown) {
+                QTest::keyClick(splash, key, modifiers);
+            } else if (modifiers == Qt::AltModifier) {
+                QInputMethodEvent committed;
+                committed.setCommitString(QStringLiteral("\u6587"));
+                QCoreApplication::sendEvent(splash, &committed);
+            } else {
+                splash->Timer1->start(10);
+            }
             QTRY_COMPARE(mainWindows(), 1);
             QPointer<frmMain> shown = frmMain::instance();
             QVERIFY(shown && shown->isVisible());
@@ -80,7 +92,12 @@ private slots:
     }
 
     void keysThatTypeNothingDoNot() {
-        for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Left, Qt::Key_F1}) QTest::keyClick(splash, key);
+        for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Left, Qt::Key_F1, Qt::Key_Home, Qt::Key_Tab})
+            QTest::keyClick(splash, key);
+        QTest::keyClick(splash, Qt::Key_Tab, Qt::ShiftModifier);
+        QTest::keyClick(splash, Qt::Key_X, Qt::AltModifier);
+        // Delete as X11 delivers it, with the text "\x7f".
+        QTest::sendKeyEvent(QTest::Click, splash, Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
         QTest::mouseClick(splash, Qt::LeftButton);
         QCOMPARE(mainWindows(), 0);
         QVERIFY(splash->isVisible() && splash->Timer1->isActive());
