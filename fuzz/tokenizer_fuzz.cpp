@@ -36,7 +36,8 @@ struct Styles : quill::lexer::Sink {
 
 const Tokenizer& language(unsigned which) {
     static const auto load = [](const char* file) {
-        const quill::language::LanguageDefinition d = quill::language::readDefinition(std::string(QUILL_SOURCE_DIR) + file);
+        const quill::language::LanguageDefinition d =
+            quill::language::readDefinition(std::string(QUILL_SOURCE_DIR) + file);
         if (d.lists[quill::language::Keywords].empty()) std::abort();  // the file was not found
         return Tokenizer(d);
     };
