@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 targets=()
 for src in fuzz/*_fuzz.cpp; do targets+=("$(basename "$src" .cpp)"); done
-CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_FUZZ=ON -DQUILL_TESTS=OFF >/dev/null
+CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_FUZZ=ON -DQUILL_TESTS=OFF -DQUILL_WERROR=ON >/dev/null
 cmake --build "$build_dir" --target "${targets[@]}" -j"$(nproc)"
 for target in "${targets[@]}"; do
   corpus="$build_dir/corpus/$target"
