@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or the folder given as $BUILD_DIR).
+# Configures and builds into build/ (or the folder given as $BUILD_DIR), with
+# warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DQUILL_WERROR=ON "$@" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"

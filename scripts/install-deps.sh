@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool xclip x11-utils imagemagick openbox
   fonts-dejavu-core fonts-liberation fonts-wqy-zenhei
   clang libclang-rt-dev
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()

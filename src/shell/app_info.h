@@ -5,12 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "shell/app_version.h"
+
 namespace quill {
 
 inline constexpr std::string_view kProgramTitle = "Quillmoor v3";
-inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 6;
+inline constexpr int kVersionMajor = QUILL_VERSION_MAJOR;
+inline constexpr int kVersionMinor = QUILL_VERSION_MINOR;
+inline constexpr int kVersionRevision = QUILL_VERSION_PATCH;
 
 inline constexpr std::string_view kCrLf = "\r\n";
 

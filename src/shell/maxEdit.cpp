@@ -68,15 +68,15 @@ maxEdit::~maxEdit() = default;
 std::string maxEdit::utf8Bytes() const {
     auto* self = const_cast<maxEdit*>(this);
     const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
-    const auto* data = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
-    return std::string(data, length);
+    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
+    return std::string(chars, length);
 }
 
 QString maxEdit::Text() const {
     auto* self = const_cast<maxEdit*>(this);
     const auto length = static_cast<qsizetype>(self->SendScintilla(SCI_GETLENGTH));
-    const auto* data = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
-    return QString::fromUtf8(data, length);
+    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
+    return QString::fromUtf8(chars, length);
 }
 
 void maxEdit::setText(const QString& text) {
@@ -117,8 +117,8 @@ QString maxEdit::GetLineText(int line) const {
     if (line < 0 || line >= LineCount()) return {};
     const long start = self->SendScintilla(SCI_POSITIONFROMLINE, line);
     const long end = self->SendScintilla(SCI_GETLINEENDPOSITION, line);
-    const auto* data = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
-    return QString::fromUtf8(data, end - start);
+    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
+    return QString::fromUtf8(chars, end - start);
 }
 
 void maxEdit::LoadFile(const QString& path) {
