@@ -1,6 +1,7 @@
-// Random bytes as a script file: whatever format they are read in, writing
-// the text back in that format must give exactly the same bytes, and the
-// editor must get valid UTF-8.
+// Random bytes as a script file, read by a user of one of the languages whose
+// code page differs: whatever format the file is read in, writing the text
+// back in that format must give exactly the same bytes, and the editor must
+// get valid UTF-8. A refused file (broken UTF-16) must be left untouched.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,11 +12,20 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     using namespace quill::textfile;
-    const std::string file(reinterpret_cast<const char*>(bytes), size);
-    std::string text = file;
-    const TextFormat format = decodeInPlace(text);
+    // The first byte picks the user's code page; the rest is the file.
+    static constexpr int kCodePages[] = {1252, 936, 949, 950, 932, 1251, 1250, 1253, 1254,
+                                         1255, 1256, 1257, 1258, 874};
+    if (size == 0) return 0;
+    const int codePage = kCodePages[bytes[0] % (sizeof kCodePages / sizeof kCodePages[0])];
+    const std::string file(reinterpret_cast<const char*>(bytes + 1), size - 1);
+    std::string text = file, error;
+    TextFormat format;
+    if (!decodeFileInPlace(text, format, error, codePage)) {
+        if (text != file || error.empty()) std::abort();
+        return 0;
+    }
     if (!isValidUtf8(text)) std::abort();
-    std::string written, error;
+    std::string written;
     if (!encode(text, format, written, error)) std::abort();
     if (written != file) std::abort();
     return 0;
