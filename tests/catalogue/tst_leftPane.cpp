@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+#include "catalogue/LeftPane.h"
 #include "catalogue/builtin_names.h"
 #include "catalogue/templates.h"
 #include "dialogs/dialogtest.h"
@@ -27,7 +28,7 @@ class tst_leftPane : public QObject {
         w->mnuSyntaxTitles_Click();
     }
     void clickNode(const QString& text) {
-        w->TV1_NodeClick(w->TV1->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0));
+        w->leftPane->TV1_NodeClick(w->TV1->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0));
     }
 
 private slots:
@@ -99,7 +100,7 @@ private slots:
         setScript(QStringLiteral("[@main]\r\n#SAY\n[@Buy]\r[@buy]"));
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]", "[@Buy]", "[@buy]"}));
         w->List1->setCurrentRow(1);
-        w->Timer1_Timer();
+        w->leftPane->Timer1_Timer();
         QVERIFY(w->List1->selectedItems().isEmpty());
         setScript(QString());
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "None Found"}));
@@ -113,7 +114,7 @@ private slots:
         QCOMPARE(told, (QStringList{buy, buy, QStringLiteral("[Error]|Duplicate Menu Found : [@sell]"), buy}));
         // The check remembers nothing: the next tick reports them again; a
         // removed duplicate is no longer reported.
-        w->Timer1_Timer();
+        w->leftPane->Timer1_Timer();
         QCOMPARE(prompter->told.size(), std::size_t{8});
         setScript(QStringLiteral("[@buy]\r\n[@sell]"));
         QCOMPARE(prompter->told.size(), std::size_t{8});
@@ -132,12 +133,12 @@ private slots:
         w->maxEdit->setText(QStringLiteral("[@a]\r\n[@a]"));
         nesting.whileOpen = [&] {
             w->maxEdit->setText(QStringLiteral("[@a]\r\n[@a]\r\n[@b]"));
-            w->Timer1_Timer();
+            w->leftPane->Timer1_Timer();
         };
-        w->Timer1_Timer();
+        w->leftPane->Timer1_Timer();
         QCOMPARE(nesting.told.size(), std::size_t{1});
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@a]"}));
-        w->Timer1_Timer();
+        w->leftPane->Timer1_Timer();
         QCOMPARE(nesting.told.size(), std::size_t{2});
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@a]", "[@b]"}));
     }
@@ -148,7 +149,7 @@ private slots:
         for (auto [row, pane, marked] : {std::array{-1, 0, -1}, {2, 1, -1}, {2, 0, 5}, {3, 0, 4}}) {
             w->List1->setCurrentRow(row);
             w->setListIndex(w->Combo2, pane);
-            w->List1_DblClick();
+            w->leftPane->List1_DblClick();
             QCOMPARE(w->maxEdit->markedLine(), marked);
         }
     }

@@ -118,8 +118,8 @@ TEST_F(IniFileTest, WritesAndReadsBackWholeFiles) {
         EXPECT_TRUE(ini::writeValue(file.string(), "Window Metrics", key, "1"));
     EXPECT_TRUE(ini::writeValue(file.string(), "Window Metrics", "frmMain X", "-60"));
     EXPECT_EQ(slurp(file), "[Window Metrics]\r\nfrmMain X=-60\r\nfrmMain Y=1\r\nfrmMain Width=1\r\nfrmMain Height=1\r\n");
-    EXPECT_EQ(ini::readValue(file.string(), "window metrics", "FRMMAIN X", ""), "-60");
-    EXPECT_EQ(ini::readValue((dir / "none.ini").string(), "S", "k", "dflt"), "dflt");
+    EXPECT_EQ(ini::lookup(ini::readFile(file.string()), "window metrics", "FRMMAIN X", ""), "-60");
+    EXPECT_EQ(ini::lookup(ini::readFile((dir / "none.ini").string()), "S", "k", "dflt"), "dflt");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
 }
 

@@ -72,6 +72,14 @@ TEST(LanguageLists, ReadsTheTenKeysOrEmptyLists) {
     EXPECT_EQ(custom.lists[language::MultilineComments1], "/*\n(*");
     EXPECT_EQ(custom.lists[language::StringDelimiter], "'\n\"");
     EXPECT_EQ(custom.lists[language::ScopeKeywords2], "");
+
+    // A file saved in the Windows code page reads as such; UTF-8 stays as it is.
+    const fs::path ansi = fs::temp_directory_path() / "language_test_ansi.ini";
+    std::ofstream(ansi, std::ios::binary) << "[Definition]\r\nKeywords=Caf\xE9,\x80\r\nOperators=\xC3\xA9,+\r\n";
+    const language::LanguageDefinition read = language::readDefinition(ansi.string());
+    fs::remove(ansi);
+    EXPECT_EQ(read.lists[language::Keywords], "Caf\xC3\xA9\n\xE2\x82\xAC");
+    EXPECT_EQ(read.lists[language::Operators], "\xC3\xA9\n+");
 }
 
 // Every input tests/data/lexer/X.txt is coloured with X.ini when there is one

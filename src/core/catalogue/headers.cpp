@@ -50,11 +50,9 @@ std::vector<std::string_view> scanHeaders(std::string_view text) {
 }
 
 std::vector<std::string_view> headerListRows(std::string_view text) {
-    std::vector<std::string_view> rows{kHeaderListTitle};
-    forEachLine(text, [&](std::string_view line) {
-        if (isHeaderLine(line)) rows.push_back(line);
-    });
-    if (rows.size() == 1) rows.push_back(kNoHeadersRow);
+    std::vector<std::string_view> rows = scanHeaders(text);
+    if (rows.empty()) rows.push_back(kNoHeadersRow);
+    rows.insert(rows.begin(), kMenuHeaders);
     return rows;
 }
 

@@ -11,7 +11,8 @@
 
 namespace quill::catalogue {
 
-inline constexpr std::string_view kHeaderListTitle = "--Menu Headers--";
+// The list's title row, and the left pane selector's row that shows the list.
+inline constexpr std::string_view kMenuHeaders = "--Menu Headers--";
 inline constexpr std::string_view kNoHeadersRow = "None Found";
 inline constexpr std::string_view kDuplicateTitle = "[Error]";
 inline constexpr std::string_view kDuplicatePrefix = "Duplicate Menu Found : ";

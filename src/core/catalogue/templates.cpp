@@ -83,7 +83,7 @@ std::vector<std::string_view> teleporterLines() {
 }  // namespace
 
 const std::vector<std::string>& paneRows() {
-    static const std::vector<std::string> rows = {std::string(kPaneMenuHeaders), std::string(kPaneTemplates)};
+    static const std::vector<std::string> rows = {std::string(kMenuHeaders), std::string(kPaneTemplates)};
     return rows;
 }
 

@@ -5,12 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/headers.h"
+
 namespace quill::catalogue {
 
-inline constexpr std::string_view kPaneMenuHeaders = "--Menu Headers--";
 inline constexpr std::string_view kPaneTemplates = "--Templates--";
 
-// The selector's rows in fill order.
+// The selector's rows in fill order: kMenuHeaders, kPaneTemplates.
 const std::vector<std::string>& paneRows();
 
 struct TemplateNode {

@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "shell/ascii.h"
+#include "shell/codepage.h"
 #include "shell/text_format.h"
 
 namespace quill::ini {
@@ -23,12 +25,10 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
     return true;
 }
 
@@ -167,13 +167,19 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
     return section.find(']') == std::string_view::npos;
 }
 
-std::string readValue(const std::string& fileName, std::string_view section, std::string_view key,
-                      std::string_view defaultValue) {
+std::string readFile(const std::string& fileName) {
     std::ifstream in(fs::path(fileName), std::ios::binary);
-    if (!in) return std::string(cut(defaultValue));
+    if (!in) return std::string();
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    return lookup(bytes.str(), section, key, defaultValue);
+    return bytes.str();
+}
+
+std::string lookupText(std::string_view content, std::string_view section, std::string_view key,
+                       std::string_view defaultValue) {
+    std::string value = lookup(content, section, key, defaultValue);
+    textfile::decodeInPlace(value, codepage::kWestern);
+    return value;
 }
 
 bool writeValue(const std::string& fileName, std::string_view section, std::string_view key,

@@ -4,8 +4,8 @@
 // blanks around keys and values are ignored on reading, the first section and
 // the first key of a name win, one pair of matching quotes around a value is
 // dropped, and a write touches only the one line it sets. CR LF, LF and a
-// lone CR all end a line. Files are handled as bytes; no code page conversion
-// happens here.
+// lone CR all end a line. Files are handled as bytes; only lookupText turns a
+// value into text.
 
 #include <cstddef>
 #include <string>
@@ -35,9 +35,14 @@ std::string update(std::string_view content, std::string_view section, std::stri
 // without "]", neither of them empty or made of blanks only).
 bool writable(std::string_view section, std::string_view key, std::string_view value);
 
-// lookup() on the file `fileName`; a file that cannot be read counts as empty.
-std::string readValue(const std::string& fileName, std::string_view section, std::string_view key,
-                      std::string_view defaultValue);
+// The bytes of the file `fileName`; a file that cannot be read counts as empty.
+std::string readFile(const std::string& fileName);
+
+// lookup() as text: a value that is not UTF-8 is read as Windows-1252, as the
+// profile functions read a file in the ANSI code page, and handed back in
+// UTF-8 (a UTF-8 byte-order mark dropped).
+std::string lookupText(std::string_view content, std::string_view section, std::string_view key,
+                       std::string_view defaultValue);
 
 // update() on the file `fileName`, written through a temporary file beside it
 // and a rename, so a failure leaves the old file whole. Returns false, having

@@ -24,10 +24,12 @@ std::vector<std::string> items(std::string_view list) {
 }
 
 LanguageDefinition readDefinition(const std::string& iniFile) {
+    const std::string content = ini::readFile(iniFile);
     LanguageDefinition definition;
     definition.caseSensitive = false;
-    for (std::size_t i = 0; i < ListCount; ++i)
-        definition.lists[i] = toList(ini::readValue(iniFile, kSection, kKeys[i], ""));
+    for (std::size_t i = 0; i < ListCount; ++i) {
+        definition.lists[i] = toList(ini::lookupText(content, kSection, kKeys[i], ""));
+    }
     return definition;
 }
 

@@ -46,7 +46,8 @@ std::string toList(std::string value);
 std::vector<std::string> items(std::string_view list);
 
 // Reads the ten keys of section "Definition" of `iniFile` in order; a missing
-// file, section or key gives an empty list.
+// file, section or key gives an empty list. The file is read once; each value
+// as ini::lookupText reads it.
 LanguageDefinition readDefinition(const std::string& iniFile);
 
 }  // namespace quill::language

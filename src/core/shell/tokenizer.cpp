@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
+#include "shell/ascii.h"
+
 namespace quill::lexer {
 namespace {
 
 unsigned char byteAt(std::string_view text, std::size_t i) { return static_cast<unsigned char>(text[i]); }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string folded(std::string_view s, bool caseSensitive) {
     std::string out(s);
-    if (!caseSensitive) std::transform(out.begin(), out.end(), out.begin(), lower);
+    if (!caseSensitive) std::transform(out.begin(), out.end(), out.begin(), asciiLower);
     return out;
 }
 
@@ -126,14 +126,14 @@ int Tokenizer::wordStyle(std::string_view word) const {
     if (word.size() <= longestWord_) {
         thread_local std::string key;
         key.assign(word);
-        if (!caseSensitive_) std::transform(key.begin(), key.end(), key.begin(), lower);
+        if (!caseSensitive_) std::transform(key.begin(), key.end(), key.begin(), asciiLower);
         if (const auto found = words_.find(key); found != words_.end()) return found->second;
     }
     for (const std::string& prefix : labelPrefixes_) {
         if (word.size() < prefix.size()) continue;
         bool same = true;
         for (std::size_t i = 0; i < prefix.size() && same; ++i)
-            same = (caseSensitive_ ? word[i] : lower(word[i])) == prefix[i];
+            same = (caseSensitive_ ? word[i] : asciiLower(word[i])) == prefix[i];
         if (same) return Label;
     }
     if (std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) return Number;

@@ -45,7 +45,7 @@ bool FindDuplicateMenus(QListWidget* list) {
     } closing;
     const QString title = qs(catalogue::kDuplicateTitle);
     for (const catalogue::DuplicateReport& report : reports) {
-        const QString text = qs(catalogue::kDuplicatePrefix) + rows[report.row];
+        const QString text = qs(catalogue::duplicateMessage(rows[report.row].toStdString()));
         for (std::size_t n = 0; n < report.times; ++n)
             Prompter::current().tell(list->window(), title, text, QMessageBox::Critical);
     }

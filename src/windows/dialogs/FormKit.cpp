@@ -15,15 +15,8 @@
 #include "shell/TypedKeys.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
-#include "shell/twips.h"
 
 namespace quill::dialogs {
-
-int px(const QWidget* w, double twips) { return twipsToPixels(twips, w->logicalDpiX()); }
-
-void placeTwips(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(px(w, left), px(w, top), px(w, width), px(w, height));
-}
 
 QLabel* autoSizeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);

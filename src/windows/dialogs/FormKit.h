@@ -1,6 +1,6 @@
 #pragma once
 // What the generator dialogs and the About window have in common as windows:
-// twips geometry, the one road into the script, the single-instance show.
+// the one road into the script, the single-instance show.
 
 #include <QFont>
 #include <QPointer>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dialogs/digit_filter.h"
+#include "shell/FormDesign.h"
 #include "shell/QtText.h"
 
 class QComboBox;
@@ -26,8 +27,6 @@ namespace quill::dialogs {
 
 using quill::qs;
 
-int px(const QWidget* w, double twips);
-void placeTwips(QWidget* w, int left, int top, int width, int height);
 // A label that sizes itself to its text, placed by its top-left corner.
 QLabel* autoSizeLabel(QWidget* parent, const char* name, const QString& text, int left, int top);
 // A font by the designed family, with close relatives where that family is

@@ -4,19 +4,21 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <optional>
 
 namespace quill {
 
 namespace {
-std::optional<bool> readLockState(LockKeyIndicator::Key key);  // per platform, at the end of the file
+// The lock's state as the window system reports it; empty where the platform
+// gives no way to read it (offscreen, Wayland). Per platform, at the end of
+// the file.
+std::optional<bool> readLockState(LockKeyIndicator::Key key);
 }
 
 LockKeyIndicator::LockKeyIndicator(QLabel* label, Key key) : QObject(label), label_(label), key_(key) {
     QCoreApplication::instance()->installEventFilter(this);
     refresh();
 }
-
-std::optional<bool> LockKeyIndicator::lockState(Key key) { return readLockState(key); }
 
 bool LockKeyIndicator::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {

@@ -4,7 +4,6 @@
 // date, so no code of the window has to write it.
 
 #include <QObject>
-#include <optional>
 
 class QLabel;
 
@@ -17,10 +16,6 @@ public:
 
     // Becomes a child of label and lives as long as it does.
     LockKeyIndicator(QLabel* label, Key key);
-
-    // The lock's state as the window system reports it; empty where the
-    // platform gives no way to read it (offscreen, Wayland).
-    static std::optional<bool> lockState(Key key);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

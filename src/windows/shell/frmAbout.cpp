@@ -9,9 +9,6 @@
 
 namespace quill {
 
-using dialogs::placeTwips;
-using dialogs::px;
-
 QPointer<frmAbout> frmAbout::instance_;
 
 void showFrmAbout() { dialogs::showSingle(frmAbout::instance_); }

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
@@ -15,13 +14,13 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "catalogue/LeftPane.h"
 #include "catalogue/builtin_names.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/headers.h"
-#include "catalogue/modDuplicates.h"
-#include "catalogue/templates.h"
 #include "dialogs/DialogLauncher.h"
 #include "shell/Artwork.h"
+#include "shell/FormDesign.h"
 #include "shell/LockKeyIndicator.h"
 #include "shell/Prompter.h"
 #include "shell/app_info.h"
@@ -33,7 +32,6 @@
 #include "shell/modDeclarations.h"
 #include "shell/modDocument.h"
 #include "shell/modWindowMetrics.h"
-#include "shell/twips.h"
 
 namespace quill {
 namespace {
@@ -112,9 +110,7 @@ frmMain::frmMain() {
     instance_ = this;
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(artwork::programIcon());
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(8.25);  // QFont's constructor would round it down to 8
-    setFont(tahoma);
+    setFont(tahomaFont());
     client_ = new QWidget(this);
     setCentralWidget(client_);
     buildControls();
@@ -133,31 +129,24 @@ frmMain::~frmMain() = default;
 
 frmMain* frmMain::instance() { return instance_.data(); }
 
-int frmMain::toPixels(double twips) const { return twipsToPixels(twips, logicalDpiX()); }
-int frmMain::toTwips(double pixels) const { return pixelsToTwips(pixels, logicalDpiX()); }
+int frmMain::toPixels(double twips) const { return px(this, twips); }
+int frmMain::toTwips(double pixels) const { return twipsOf(this, pixels); }
 int frmMain::ScaleWidth() const { return toTwips(client_->width()); }
 int frmMain::ScaleHeight() const { return toTwips(client_->height()); }
-
-void frmMain::placeTwips(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
-}
 
 void frmMain::setWidthTwips(QWidget* w, int width) { w->resize(toPixels(width), w->height()); }
 void frmMain::setHeightTwips(QWidget* w, int height) { w->resize(w->width(), toPixels(height)); }
 int frmMain::heightTwips(const QWidget* w) const { return toTwips(w->height()); }
 
 void frmMain::buildControls() {
-    Combo2 = new QComboBox(client_);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
     cboNPC = new QComboBox(client_);
     cboNPC->setObjectName(QStringLiteral("cboNPC"));
     Combo1 = new QComboBox(client_);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     // A drop-down list's height is its font's; only left, top and width are designed.
-    placeTwips(Combo2, 0, 480, 2160, 315);
     placeTwips(cboNPC, 2280, 480, 3480, 315);
     placeTwips(Combo1, 5760, 480, 3480, 315);
-    for (QComboBox* combo : {Combo2, cboNPC, Combo1}) {
+    for (QComboBox* combo : {cboNPC, Combo1}) {
         combo->setEditable(false);
         combo->setMaxVisibleItems(20);
     }
@@ -169,33 +158,18 @@ void frmMain::buildControls() {
         picker->installEventFilter(this);
     }
 
-    List1 = new QListWidget(client_);
-    List1->setObjectName(QStringLiteral("List1"));
-    // Header rows all share one font and one line; telling the view so spares
-    // a measuring pass over thousands of rows after every refresh.
-    List1->setUniformItemSizes(true);
-    placeTwips(List1, 0, 840, 2175, 5130);
-    TV1 = new QTreeWidget(client_);
-    TV1->setObjectName(QStringLiteral("TV1"));
-    TV1->setHeaderHidden(true);
-    TV1->setColumnCount(1);
-    placeTwips(TV1, 0, 840, 2175, 5175);
-    TV1->setVisible(false);
-
     maxEdit = new quill::maxEdit(client_);
     maxEdit->setObjectName(QStringLiteral("maxEdit"));
     placeTwips(maxEdit, layout::kEditorLeft, layout::kEditorTop, 6975, 5295);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(3500);
+    leftPane = new LeftPane(client_, maxEdit, this);
+    Combo2 = leftPane->Combo2;
+    List1 = leftPane->List1;
+    TV1 = leftPane->TV1;
+    Timer1 = leftPane->Timer1;
 
     connect(cboNPC, &QComboBox::activated, this, &frmMain::cboNPC_Click);
     connect(Combo1, &QComboBox::activated, this, &frmMain::Combo1_Click);
-    connect(Combo2, &QComboBox::activated, this, &frmMain::Combo2_Click);
-    connect(TV1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node, int) { TV1_NodeClick(node); });
-    connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { List1_DblClick(); });
-    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(maxEdit, &maxEdit::ModifiedChange, this, &frmMain::maxEdit_ModifiedChange);
 
     setTabOrder(maxEdit, cboNPC);
@@ -290,7 +264,7 @@ void frmMain::setListIndex(QComboBox* combo, int index) {
     combo->setCurrentIndex(index);
     if (combo == cboNPC) cboNPC_Click();
     else if (combo == Combo1) Combo1_Click();
-    else if (combo == Combo2) Combo2_Click();
+    else if (combo == Combo2) leftPane->Combo2_Click();
 }
 
 void frmMain::Form_Load() {
@@ -301,7 +275,7 @@ void frmMain::Form_Load() {
     setWindowTitle(qs(kStartupCaption));
     setListIndex(cboNPC, 0);
     setHeightTwips(List1, heightTwips(maxEdit));
-    List1->addItem(QStringLiteral("--Menu Headers--"));
+    List1->addItem(qs(catalogue::kMenuHeaders));
     modCodeSense::SetupNPCScriptLanguage(*maxEdit);
     modCodeSense::SetupEditorAppearance(*maxEdit);
     setWidthTwips(maxEdit, ScaleWidth() - toTwips(List1->width()) - layout::kPaneGap);
@@ -316,17 +290,7 @@ void frmMain::Form_Load() {
 void frmMain::FillCommandLists() {
     for (const std::string& caption : catalogue::captions()) cboNPC->addItem(QString::fromStdString(caption));
     HourCounter = 25;
-    for (const std::string& row : catalogue::paneRows()) Combo2->addItem(QString::fromStdString(row));
     for (const std::string& row : catalogue::builtInNames()) Combo1->addItem(QString::fromStdString(row));
-    // A child names its parent by key; the tree keeps each node's key with it.
-    QHash<QString, QTreeWidgetItem*> byKey;
-    for (const catalogue::TemplateNode& node : catalogue::templateNodes()) {
-        QTreeWidgetItem* parent = node.parentKey.empty() ? nullptr : byKey.value(qs(node.parentKey));
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TV1);
-        item->setText(0, qs(node.text));
-        item->setData(0, Qt::UserRole, qs(node.key));
-        byKey.insert(qs(node.key), item);
-    }
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -380,13 +344,6 @@ void frmMain::Toolbar1_ButtonClick(QAction* button) {
     else if (key == QLatin1String("Newfile")) modDocument::NewDocument();
 }
 
-void frmMain::Timer1_Timer() {
-    // A tick that arrives while a duplicate message waits for its OK would
-    // stack one message box on another; the next tick after it closes checks.
-    if (modDuplicates::ReportShowing()) return;
-    mnuSyntaxTitles_Click();
-}
-
 void frmMain::mNEWFILE_Click() { modDocument::NewDocument(); }
 void frmMain::mOPENFILE_Click() { modDocument::OpenDocument(); }
 void frmMain::mFILEINSERTFILE_Click() { modDocument::InsertFile(); }
@@ -417,10 +374,7 @@ void frmMain::mSEARCHFINDPREVIOUS_Click() { maxEdit->RunCommand(ecFindPrevious);
 void frmMain::mSEARCHREPLACE_Click() { maxEdit->RunCommand(ecReplace); }
 void frmMain::mSEARCHGOTOLINE_Click() { maxEdit->RunCommand(ecGoToLine, -1); }
 
-void frmMain::mnuSyntaxTitles_Click() {
-    modDuplicates::GetMenuTitles(List1, maxEdit);
-    modDuplicates::FindDuplicateMenus(List1);
-}
+void frmMain::mnuSyntaxTitles_Click() { leftPane->RefreshHeaders(); }
 
 void frmMain::mHELPABOUT_Click() { showFrmAbout(); }
 
@@ -445,57 +399,6 @@ void frmMain::Combo1_Click() {
 void frmMain::InsertBuiltInName(qint16 index, const QString& text) {
     for (const std::string& piece : catalogue::builtInNamePick(index, text.toStdString()))
         maxEdit->InsertText(QString::fromStdString(piece));
-}
-
-void frmMain::Combo2_Click() {
-    if (Combo2->currentText() == qs(catalogue::kPaneMenuHeaders)) {
-        TV1->setVisible(false);
-        List1->setVisible(true);
-    }
-    if (Combo2->currentText() == qs(catalogue::kPaneTemplates)) {
-        TV1->setVisible(true);
-        List1->setVisible(false);
-    }
-}
-
-void frmMain::TV1_NodeClick(QTreeWidgetItem* node) {
-    if (!node) return;
-    const int kind = catalogue::templateKindForNode(node->text(0).toStdString());
-    if (kind == 0) return;
-    // One undo step brings the replaced script back whole.
-    maxEdit->beginUndoAction();
-    maxEdit->setText(QString());
-    InsertNpcTemplate(static_cast<qint16>(kind));
-    maxEdit->endUndoAction();
-}
-
-void frmMain::InsertNpcTemplate(qint16 kind) {
-    const std::string text = catalogue::templateText(kind);
-    if (!text.empty()) maxEdit->InsertText(QString::fromStdString(text));
-}
-
-void frmMain::List1_DblClick() {
-    if (Combo2->currentText() != qs(catalogue::kPaneMenuHeaders)) return;
-    QListWidgetItem* row = List1->item(List1->currentRow());
-    const QString rowText = row ? row->text() : QString();
-    if (rowText.isEmpty()) return;
-    // Every line that holds the row's text is marked in turn; the last one
-    // stays marked. A step that fails is skipped.
-    const QByteArray needle = rowText.toUtf8();
-    std::vector<std::size_t> lines;
-    try {
-        lines = catalogue::linesContaining(modDuplicates::EditorBytes(maxEdit),
-                                           std::string_view(needle.constData(), static_cast<std::size_t>(needle.size())));
-    } catch (...) {
-        return;
-    }
-    for (const std::size_t n : lines) {
-        try {
-            maxEdit->MarkedLine(static_cast<int>(n));
-            maxEdit->RevealLine(static_cast<int>(n), true);
-        } catch (...) {
-        }
-    }
 }
 
 void frmMain::maxEdit_ModifiedChange(quill::maxEdit* editor) { modDocument::SetModified(editor->ModifiedFlag()); }

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: the host of the editor, the three pickers, the left pane,
-// the menus, the toolbar and the status bar. One instance for the program.
+// The main window: builds and wires the editor, the two pickers, the left
+// pane, the menus, the toolbar and the status bar, and keeps them laid out.
+// One instance for the program.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,9 +15,9 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace quill {
+class LeftPane;
 class maxEdit;
 
 class frmMain : public QMainWindow {
@@ -31,13 +32,15 @@ public:
     static frmMain* instance();
 
     QToolBar* Toolbar1 = nullptr;
-    QComboBox* Combo2 = nullptr;
     QComboBox* cboNPC = nullptr;
     QComboBox* Combo1 = nullptr;
-    QListWidget* List1 = nullptr;
-    QTreeWidget* TV1 = nullptr;
     quill::maxEdit* maxEdit = nullptr;
     QStatusBar* stbStatus = nullptr;
+    // The left pane, and its controls by the names the window has for them.
+    LeftPane* leftPane = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QListWidget* List1 = nullptr;
+    QTreeWidget* TV1 = nullptr;
     QTimer* Timer1 = nullptr;
     qint16 HourCounter = 0;
 
@@ -56,7 +59,6 @@ public:
 public slots:
     void Form_Resize();
     void Toolbar1_ButtonClick(QAction* button);
-    void Timer1_Timer();
 
     void mNEWFILE_Click();
     void mOPENFILE_Click();
@@ -81,9 +83,6 @@ public slots:
 
     void cboNPC_Click();
     void Combo1_Click();
-    void Combo2_Click();
-    void TV1_NodeClick(QTreeWidgetItem* node);
-    void List1_DblClick();
     void maxEdit_ModifiedChange(quill::maxEdit* editor);
 
 protected:
@@ -100,8 +99,6 @@ private:
     void FillCommandLists();
     void InsertCommandSnippet(qint16 index);
     void InsertBuiltInName(qint16 index, const QString& text);
-    void InsertNpcTemplate(qint16 kind);
-    void placeTwips(QWidget* w, int left, int top, int width, int height);
     void setWidthTwips(QWidget* w, int width);
     void setHeightTwips(QWidget* w, int height);
     int heightTwips(const QWidget* w) const;

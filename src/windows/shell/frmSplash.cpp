@@ -9,10 +9,10 @@
 #include <QTimer>
 
 #include "shell/Artwork.h"
+#include "shell/FormDesign.h"
 #include "shell/TypedKeys.h"
 #include "shell/app_info.h"
 #include "shell/frmMain.h"
-#include "shell/twips.h"
 
 namespace quill {
 namespace {
@@ -30,9 +30,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
     setWindowIcon(artwork::programIcon());
-    const double dpi = logicalDpiX();
-    auto px = [dpi](double twips) { return twipsToPixels(twips, dpi); };
-    setFixedSize(px(7275), px(4110));
+    setFixedSize(px(this, 7275), px(this, 4110));
 
     const QColor highlightText = palette().color(QPalette::HighlightedText);
     auto makeLabel = [&](const char* name, const QString& family, double points, bool bold) {
@@ -52,21 +50,21 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setScaledContents(true);
     imgLogo->setPixmap(artwork::programIconPixmap(32));
-    imgLogo->setGeometry(px(195), px(368), px(1215), px(1545));
+    placeTwips(imgLogo, 195, 368, 1215, 1545);
 
     lblProductName = makeLabel("lblProductName", QStringLiteral("Arial"), 32.25, true);
-    lblProductName->move(px(1665), px(1028));
+    lblProductName->move(px(this, 1665), px(this, 1028));
     lblPlatform = makeLabel("lblPlatform", QStringLiteral("Arial"), 15.75, true);
     lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblPlatform->setText(qs(kSplashPlatform));
-    lblPlatform->move(px(4635), px(2228));
-    keepRightEdge(lblPlatform, px(4635 + 2385));
+    lblPlatform->move(px(this, 4635), px(this, 2228));
+    keepRightEdge(lblPlatform, px(this, 4635 + 2385));
     lblVersion = makeLabel("lblVersion", QStringLiteral("Arial"), 12, true);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lblVersion->move(px(6045), px(2588));
+    lblVersion->move(px(this, 6045), px(this, 2588));
     lblWarning = makeLabel("lblWarning", QStringLiteral("Arial"), 8.25, false);
     lblWarning->setText(qs(kSplashWarning));
-    lblWarning->setGeometry(px(225), px(3548), px(6855), px(195));
+    placeTwips(lblWarning, 225, 3548, 6855, 195);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -83,7 +81,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
 
 void frmSplash::Form_Load() {
     lblVersion->setText(QString::fromStdString(splashVersionText()));
-    keepRightEdge(lblVersion, twipsToPixels(6045 + 885, logicalDpiX()));
+    keepRightEdge(lblVersion, px(this, 6045 + 885));
     lblProductName->setText(qs(kProgramTitle));
     lblProductName->adjustSize();
 }

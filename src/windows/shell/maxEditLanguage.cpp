@@ -1,60 +1,17 @@
-// The editor's language and appearance settings.
-//
-// AppearanceOption(option, value):
-//   0   colour the text with the selected language (off: plain text)
-//   3   highlight the line that holds the caret (background: colour slot 27)
-//   6   show blanks, tabs and line ends
-//   19  wrap long lines at word boundaries
-//   21  tab width, in characters
-//   75  show line numbers in the left margin (text: colour slot 26)
-//   87  indent a new line like the one before it
-//   88  caret width, in pixels
-//   Other option numbers are ignored.
-//
-// SetColourSlot(slot, colour), the text colour of:
-//   10  numbers                     20  keywords (Keywords)
-//   14  scope keywords (ScopeKeywords1 and 2: #IF, #SAY, #ACT, #ELSESAY...)
-//   16  comments, single and multi-line
-//   22  operators                   24  strings
-//   26  line numbers                27  current-line background
-//   Headers ("[@main]") are dark red and labels ("@main", "<$USERNAME>")
-//   teal; other slot numbers are ignored.
-//
-// SetSlotValue(slot, value): the font style of lexer style `slot` (the
-// numbers of lexer::Style: 2 keywords, 5 numbers, 9 operators...), value a
-// sum of 1 bold, 2 italic, 4 underlined; 0 is plain. By default scope keywords
-// and headers are bold and everything else plain.
+// The editor's language and appearance settings (the numbers: maxEditOptions.h).
 
 #include <QFont>
 
 #include "shell/EditorGlobals.h"
 #include "shell/NpcLexer.h"
 #include "shell/maxEdit.h"
+#include "shell/maxEditOptions.h"
 
 namespace quill {
+
+using namespace appearance;
+
 namespace {
-
-enum Option {
-    ColourSyntax = 0,
-    CurrentLine = 3,
-    ShowWhitespace = 6,
-    WordWrap = 19,
-    TabWidth = 21,
-    LineNumbers = 75,
-    AutoIndent = 87,
-    CaretWidth = 88,
-};
-
-enum Slot {
-    NumberSlot = 10,
-    ScopeSlot = 14,
-    CommentSlot = 16,
-    KeywordSlot = 20,
-    OperatorSlot = 22,
-    StringSlot = 24,
-    LineNumberSlot = 26,
-    CurrentLineSlot = 27,
-};
 
 // The lexer styles each colour slot paints.
 QList<int> stylesOfSlot(int slot) {

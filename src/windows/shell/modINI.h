@@ -6,7 +6,10 @@
 namespace quill::modINI {
 
 // The value, or `Default` when the file, section or key is missing; at most
-// 59999 characters. Bytes that are not UTF-8 are read as Windows-1252.
+// 59999 characters. Bytes that are not UTF-8 are read as Windows-1252
+// (ini::lookupText). Nothing calls it today, the language lists being read
+// by language::readDefinition; it is kept as the system's INI interface for
+// its callers-to-be.
 QString ReadINI(const QString& Section, const QString& Key, const QString& Default, const QString& FileName);
 
 // Sets the key; a failure (no such folder, a file that cannot be written)

@@ -13,8 +13,8 @@
 #include <QTimer>
 
 #include "shell/Artwork.h"
+#include "shell/FormDesign.h"
 #include "shell/modMsgBoxEx.h"
-#include "shell/twips.h"
 
 namespace quill {
 namespace {
@@ -40,9 +40,7 @@ wMsgBoxEx::wMsgBoxEx(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Message"));
     setWindowIcon(artwork::programIcon());
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(8.25);
-    setFont(tahoma);
+    setFont(tahomaFont());
     setFixedSize(toPixels(kClientWidth), toPixels(kClientHeight));
     setGeometry(toPixels(kKeepClientLeft), toPixels(kKeepClientTop), width(), height());
 
@@ -119,12 +117,8 @@ wMsgBoxEx::wMsgBoxEx(QWidget* parent) : QDialog(parent) {
 
 wMsgBoxEx::~wMsgBoxEx() = default;
 
-int wMsgBoxEx::toPixels(double twips) const { return twipsToPixels(twips, logicalDpiX()); }
-int wMsgBoxEx::toTwips(double pixels) const { return pixelsToTwips(pixels, logicalDpiX()); }
-
-void wMsgBoxEx::placeTwips(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
-}
+int wMsgBoxEx::toPixels(double twips) const { return px(this, twips); }
+int wMsgBoxEx::toTwips(double pixels) const { return twipsOf(this, pixels); }
 
 int wMsgBoxEx::outerWidthTwips() const {
     const QRect frame = frameGeometry();

@@ -61,7 +61,6 @@ private:
     void buttonClicked(MsgBoxExResult code);
     int toPixels(double twips) const;
     int toTwips(double pixels) const;
-    void placeTwips(QWidget* w, int left, int top, int width, int height);
 
     MsgBoxExResult result_ = mbxResultCancel;
     int chosenText_ = 1;

@@ -1,0 +1,123 @@
+#include "catalogue/LeftPane.h"
+
+#include <QComboBox>
+#include <QHash>
+#include <QListWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "catalogue/headers.h"
+#include "catalogue/modDuplicates.h"
+#include "catalogue/templates.h"
+#include "shell/FormDesign.h"
+#include "shell/QtText.h"
+#include "shell/maxEdit.h"
+
+namespace quill {
+
+LeftPane::LeftPane(QWidget* client, maxEdit* editor, QObject* parent) : QObject(parent), editor_(editor) {
+    Combo2 = new QComboBox(client);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    // A drop-down list's height is its font's; only left, top and width are designed.
+    placeTwips(Combo2, 0, 480, 2160, 315);
+    Combo2->setEditable(false);
+    Combo2->setMaxVisibleItems(20);
+    for (const std::string& row : catalogue::paneRows()) Combo2->addItem(QString::fromStdString(row));
+
+    List1 = new QListWidget(client);
+    List1->setObjectName(QStringLiteral("List1"));
+    // Header rows all share one font and one line; telling the view so spares
+    // a measuring pass over thousands of rows after every refresh.
+    List1->setUniformItemSizes(true);
+    placeTwips(List1, 0, 840, 2175, 5130);
+
+    TV1 = new QTreeWidget(client);
+    TV1->setObjectName(QStringLiteral("TV1"));
+    TV1->setHeaderHidden(true);
+    TV1->setColumnCount(1);
+    placeTwips(TV1, 0, 840, 2175, 5175);
+    TV1->setVisible(false);
+    // A child names its parent by key; the tree keeps each node's key with it.
+    QHash<QString, QTreeWidgetItem*> byKey;
+    for (const catalogue::TemplateNode& node : catalogue::templateNodes()) {
+        QTreeWidgetItem* parentNode = node.parentKey.empty() ? nullptr : byKey.value(qs(node.parentKey));
+        auto* item = parentNode ? new QTreeWidgetItem(parentNode) : new QTreeWidgetItem(TV1);
+        item->setText(0, qs(node.text));
+        item->setData(0, Qt::UserRole, qs(node.key));
+        byKey.insert(qs(node.key), item);
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(3500);
+
+    connect(Combo2, &QComboBox::activated, this, &LeftPane::Combo2_Click);
+    connect(TV1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node, int) { TV1_NodeClick(node); });
+    connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { List1_DblClick(); });
+    connect(Timer1, &QTimer::timeout, this, &LeftPane::Timer1_Timer);
+}
+
+void LeftPane::RefreshHeaders() {
+    modDuplicates::GetMenuTitles(List1, editor_);
+    modDuplicates::FindDuplicateMenus(List1);
+}
+
+void LeftPane::Timer1_Timer() {
+    // A tick that arrives while a duplicate message waits for its OK would
+    // stack one message box on another; the next tick after it closes checks.
+    if (modDuplicates::ReportShowing()) return;
+    RefreshHeaders();
+}
+
+void LeftPane::Combo2_Click() {
+    if (Combo2->currentText() == qs(catalogue::kMenuHeaders)) {
+        TV1->setVisible(false);
+        List1->setVisible(true);
+    }
+    if (Combo2->currentText() == qs(catalogue::kPaneTemplates)) {
+        TV1->setVisible(true);
+        List1->setVisible(false);
+    }
+}
+
+void LeftPane::TV1_NodeClick(QTreeWidgetItem* node) {
+    if (!node) return;
+    const int kind = catalogue::templateKindForNode(node->text(0).toStdString());
+    if (kind == 0) return;
+    // One undo step brings the replaced script back whole.
+    editor_->beginUndoAction();
+    editor_->setText(QString());
+    InsertNpcTemplate(static_cast<qint16>(kind));
+    editor_->endUndoAction();
+}
+
+void LeftPane::InsertNpcTemplate(qint16 kind) {
+    const std::string text = catalogue::templateText(kind);
+    if (!text.empty()) editor_->InsertText(QString::fromStdString(text));
+}
+
+void LeftPane::List1_DblClick() {
+    if (Combo2->currentText() != qs(catalogue::kMenuHeaders)) return;
+    QListWidgetItem* row = List1->item(List1->currentRow());
+    const QString rowText = row ? row->text() : QString();
+    if (rowText.isEmpty()) return;
+    // Every line that holds the row's text is marked in turn; the last one
+    // stays marked. A step that fails is skipped.
+    const QByteArray needle = rowText.toUtf8();
+    std::vector<std::size_t> lines;
+    try {
+        lines = catalogue::linesContaining(modDuplicates::EditorBytes(editor_),
+                                           std::string_view(needle.constData(), static_cast<std::size_t>(needle.size())));
+    } catch (...) {
+        return;
+    }
+    for (const std::size_t n : lines) {
+        try {
+            editor_->MarkedLine(static_cast<int>(n));
+            editor_->RevealLine(static_cast<int>(n), true);
+        } catch (...) {
+        }
+    }
+}
+
+}  // namespace quill
