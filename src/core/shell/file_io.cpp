@@ -64,6 +64,17 @@ int writeAllAt(int fd, std::string_view bytes, off_t offset) {
     return 0;
 }
 
+// Writes every piece of `source` from the start of the file; 0 or the errno
+// of the failure. `written` is how many bytes went out.
+int writeSource(int fd, const Source& source, std::uint64_t& written) {
+    written = 0;
+    return source([&](std::string_view piece) {
+        const int error = writeAllAt(fd, piece, static_cast<off_t>(written));
+        if (error == 0) written += piece.size();
+        return error;
+    });
+}
+
 // Reads from `fd` to its end into `bytes`; 0 or the errno of the failure.
 int readToEnd(int fd, std::string& bytes, std::size_t expected) {
     bytes.clear();
@@ -126,7 +137,7 @@ int createBeside(const std::string& base, const char* suffix, mode_t mode, std::
 // this cannot keep the file's owner and group; the caller then writes in
 // place. `existing` is null for a new file.
 std::optional<Failure> replaceByRename(const std::string& shown, const std::string& target,
-                                       const struct stat* existing, std::string_view bytes) {
+                                       const struct stat* existing, const Source& source) {
     std::string temp;
     Fd fd(createBeside(target, ".tmp", existing ? S_IRUSR | S_IWUSR : 0666, temp));
     if (fd.fd < 0) {
@@ -147,7 +158,8 @@ std::optional<Failure> replaceByRename(const std::string& shown, const std::stri
         }
         if (::fchmod(fd.fd, existing->st_mode & 07777) != 0) return discard(cannotWrite(shown, errno));
     }
-    if (const int error = writeAllAt(fd.fd, bytes, 0)) return discard(cannotWrite(shown, error));
+    std::uint64_t written = 0;
+    if (const int error = writeSource(fd.fd, source, written)) return discard(cannotWrite(shown, error));
     if (::fsync(fd.fd) != 0) return discard(cannotWrite(shown, errno));
     if (!fd.close()) {
         const int error = errno;
@@ -167,7 +179,7 @@ std::optional<Failure> replaceByRename(const std::string& shown, const std::stri
 // old bytes is kept in memory and on disk (beside the file, else in the
 // temporary folder) before they are overwritten, and put back if the write
 // fails.
-Failure writeInPlace(const std::string& shown, const std::string& target, int writeFd, std::string_view bytes) {
+Failure writeInPlace(const std::string& shown, const std::string& target, int writeFd, const Source& source) {
     std::string old;
     {
         Fd readFd(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -193,8 +205,9 @@ Failure writeInPlace(const std::string& shown, const std::string& target, int wr
     // Overwrite from the start and cut the rest off only at the end: the old
     // file's blocks are reused, so putting the old bytes back never needs
     // more room than the file already had.
-    int error = writeAllAt(writeFd, bytes, 0);
-    if (error == 0 && ::ftruncate(writeFd, static_cast<off_t>(bytes.size())) != 0) error = errno;
+    std::uint64_t written = 0;
+    int error = writeSource(writeFd, source, written);
+    if (error == 0 && ::ftruncate(writeFd, static_cast<off_t>(written)) != 0) error = errno;
     if (error == 0 && ::fsync(writeFd) != 0) error = errno;
     if (error == 0) {
         ::unlink(backup.c_str());
@@ -209,12 +222,18 @@ Failure writeInPlace(const std::string& shown, const std::string& target, int wr
 
 }  // namespace
 
-Failure readFile(const std::string& path, std::string& bytes, const ReadCheck& check) {
-    auto failed = [&path](int error) -> Failure {
-        if (error == ENOENT || error == ENOTDIR) return "the file " + quoted(path) + " does not exist";
-        if (error == EACCES) return "permission to read " + quoted(path) + " was denied";
-        return quoted(path) + " could not be read: " + std::strerror(error);
-    };
+namespace {
+
+Failure readFailure(const std::string& path, int error) {
+    if (error == ENOENT || error == ENOTDIR) return "the file " + quoted(path) + " does not exist";
+    if (error == EACCES) return "permission to read " + quoted(path) + " was denied";
+    return quoted(path) + " could not be read: " + std::strerror(error);
+}
+
+// Opens the plain file at `path` for reading and lets `check` see it first;
+// `fd` is then open on it and `size` is the size it reports.
+Failure openForReading(const std::string& path, const ReadCheck& check, int& fdOut, std::uint64_t& size) {
+    auto failed = [&path](int error) -> Failure { return readFailure(path, error); };
     struct stat st {};
     // Checked before opening: opening a pipe for reading waits for a writer.
     if (::stat(path.c_str(), &st) != 0) return failed(errno);
@@ -224,7 +243,7 @@ Failure readFile(const std::string& path, std::string& bytes, const ReadCheck& c
     if (fd.fd < 0) return failed(errno);
     if (::fstat(fd.fd, &st) != 0) return failed(errno);
     if (!S_ISREG(st.st_mode)) return notAFile(path, st.st_mode);
-    const auto size = static_cast<std::uint64_t>(st.st_size);
+    size = static_cast<std::uint64_t>(st.st_size);
     if (check) {
         char head[3];
         ssize_t n;
@@ -233,16 +252,62 @@ Failure readFile(const std::string& path, std::string& bytes, const ReadCheck& c
         if (n < 0) return failed(errno);
         if (Failure refused = check(size, std::string_view(head, static_cast<std::size_t>(n)))) return refused;
     }
-    if (const int error = readToEnd(fd.fd, bytes, static_cast<std::size_t>(size))) return failed(error);
+    fdOut = fd.fd;
+    fd.fd = -1;
+    return std::nullopt;
+}
+
+}  // namespace
+
+Reader::~Reader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+Failure Reader::open(const std::string& path, const ReadCheck& check) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    path_ = path;
+    offset_ = 0;
+    return openForReading(path, check, fd_, size_);
+}
+
+Failure Reader::next(std::string& piece) {
+    piece.resize(kPiece);
+    std::size_t got = 0;
+    while (got < piece.size()) {
+        const ssize_t n = ::pread(fd_, piece.data() + got, piece.size() - got, static_cast<off_t>(offset_ + got));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            piece.clear();
+            return readFailure(path_, errno);
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    piece.resize(got);
+    offset_ += got;
+    return std::nullopt;
+}
+
+Failure readFile(const std::string& path, std::string& bytes, const ReadCheck& check) {
+    int descriptor = -1;
+    std::uint64_t size = 0;
+    if (Failure failure = openForReading(path, check, descriptor, size)) return failure;
+    Fd fd(descriptor);
+    if (const int error = readToEnd(fd.fd, bytes, static_cast<std::size_t>(size))) return readFailure(path, error);
     return std::nullopt;
 }
 
 Failure writeFile(const std::string& path, std::string_view bytes) {
+    return writeFile(path, [bytes](const Put& put) { return put(bytes); });
+}
+
+Failure writeFile(const std::string& path, const Source& source) {
     const std::string target = resolveLinks(path);
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
         if (errno != ENOENT) return cannotOpenForWriting(path, errno);
-        return *replaceByRename(path, target, nullptr, bytes);
+        return *replaceByRename(path, target, nullptr, source);
     }
     if (!S_ISREG(st.st_mode)) return notAFile(path, st.st_mode);
     // The right to write the file itself decides, as it does for an editor
@@ -250,8 +315,8 @@ Failure writeFile(const std::string& path, std::string_view bytes) {
     Fd fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.fd < 0) return cannotOpenForWriting(path, errno);
     if (st.st_nlink == 1)
-        if (std::optional<Failure> done = replaceByRename(path, target, &st, bytes)) return *done;
-    Failure failure = writeInPlace(path, target, fd.fd, bytes);
+        if (std::optional<Failure> done = replaceByRename(path, target, &st, source)) return *done;
+    Failure failure = writeInPlace(path, target, fd.fd, source);
     if (!fd.close() && !failure) return cannotWrite(path, errno);
     return failure;
 }

@@ -24,6 +24,31 @@ using ReadCheck = std::function<Failure(std::uint64_t reportedSize, std::string_
 // reading, so the call never waits for a writer.
 Failure readFile(const std::string& path, std::string& bytes, const ReadCheck& check = {});
 
+// The same file read a piece at a time, for text that goes on elsewhere as it
+// is read, so that the whole file is never held here. The same refusals and
+// failures as readFile.
+class Reader {
+public:
+    static constexpr std::size_t kPiece = std::size_t(1) << 20;
+    Reader() = default;
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    ~Reader();
+    Failure open(const std::string& path, const ReadCheck& check = {});
+    // The size the file reported when it was opened.
+    std::uint64_t reportedSize() const { return size_; }
+    // The next piece, kPiece bytes unless the file ends first; empty at its end.
+    Failure next(std::string& piece);
+    // Back to the file's first byte.
+    void rewind() { offset_ = 0; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    std::uint64_t offset_ = 0;
+};
+
 // Makes `bytes` the content of the file at `path` (the target of a symbolic
 // link), creating it when missing. An existing file keeps its owner, group
 // and mode and every hard link sees the new bytes. The bytes go to a
@@ -31,5 +56,16 @@ Failure readFile(const std::string& path, std::string& bytes, const ReadCheck& c
 // otherwise they are written over the old ones after a copy of those has been
 // secured, and the copy is put back if the write fails.
 Failure writeFile(const std::string& path, std::string_view bytes);
+
+// Hands the bytes a piece at a time to the function it is given, which writes
+// each and returns 0 or the errno of its failure; returns the first such
+// failure, or 0 once every piece has been written.
+using Put = std::function<int(std::string_view piece)>;
+using Source = std::function<int(const Put& put)>;
+
+// As writeFile, for bytes that are made a piece at a time while they are
+// written, so they are never held whole. A failure of the source fails the
+// write just as a failure of the disk does.
+Failure writeFile(const std::string& path, const Source& source);
 
 }  // namespace quill::fileio

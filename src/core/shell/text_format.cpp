@@ -2,7 +2,9 @@
 
 #include "shell/codepage.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -196,29 +198,38 @@ TextFormat decodeInPlace(std::string& bytes, int codePage) {
     }
     format.encoding = Encoding::Windows1252;
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) out.push_back(ch);
-        else appendUtf8(out, b < 0xA0 ? kHighTable[b - 0x80] : static_cast<char32_t>(b));
-    }
+    appendWindows1252(bytes, out);
     bytes.swap(out);
     return format;
 }
 
-bool encode(std::string_view utf8, const TextFormat& format, std::string& out, std::string& error) {
-    out.clear();
-    if (format.encoding == Encoding::Utf8) {
-        out.reserve(utf8.size() + 3);
-        if (format.byteOrderMark) out.append(kBom);
-        out.append(utf8);
-        return true;
+namespace {
+
+std::string formatName(const TextFormat& format) {
+    switch (format.encoding) {
+        case Encoding::CodePage: return "Windows code page " + std::to_string(format.codePage);
+        case Encoding::Utf16LE:
+        case Encoding::Utf16BE: return "UTF-16";
+        default: return "Windows-1252";
     }
+}
+
+std::string_view markOf(const TextFormat& format) {
+    if (format.encoding == Encoding::Utf8) return format.byteOrderMark ? kBom : std::string_view();
+    if (format.encoding == Encoding::Utf16LE) return kUtf16LeMark;
+    if (format.encoding == Encoding::Utf16BE) return kUtf16BeMark;
+    return {};
+}
+
+// The bytes of `utf8` in `format` (not UTF-8), appended to `out`, without the
+// byte-order mark. False, `badAt` the offset of the character, when the
+// format cannot hold one.
+bool encodeBody(std::string_view utf8, const TextFormat& format, std::string& out, std::size_t& badAt) {
     if (format.encoding == Encoding::CodePage) {
-        std::size_t at = 0;
-        if (codepage::encode(utf8, format.codePage, out, at)) return true;
-        error = refusal(utf8, at, "Windows code page " + std::to_string(format.codePage));
-        return false;
+        std::string piece;
+        if (!codepage::encode(utf8, format.codePage, piece, badAt)) return false;
+        out.append(piece);
+        return true;
     }
     if (format.encoding == Encoding::Utf16LE || format.encoding == Encoding::Utf16BE) {
         const bool bigEndian = format.encoding == Encoding::Utf16BE;
@@ -227,13 +238,12 @@ bool encode(std::string_view utf8, const TextFormat& format, std::string& out, s
             out.push_back(bigEndian ? hi : lo);
             out.push_back(bigEndian ? lo : hi);
         };
-        out.reserve(2 * utf8.size() + 2);
-        out.append(bigEndian ? kUtf16BeMark : kUtf16LeMark);
+        out.reserve(out.size() + 2 * utf8.size());
         for (std::size_t i = 0; i < utf8.size();) {
             const std::size_t at = i;
             const char32_t cp = nextCodePoint(utf8, i);
             if (cp == kBroken) {
-                error = refusal(utf8, at, "UTF-16");
+                badAt = at;
                 return false;
             }
             if (cp < 0x10000) {
@@ -245,18 +255,132 @@ bool encode(std::string_view utf8, const TextFormat& format, std::string& out, s
         }
         return true;
     }
-    out.reserve(utf8.size());
+    out.reserve(out.size() + utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
+        // Plain ASCII eight bytes at a time: scripts are mostly ASCII.
+        if (i + 8 <= utf8.size()) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, utf8.data() + i, 8);
+            if (!(chunk & 0x8080808080808080ULL)) {
+                out.append(utf8.data() + i, 8);
+                i += 8;
+                continue;
+            }
+        }
         const std::size_t at = i;
         const int b = windows1252Byte(nextCodePoint(utf8, i));
         if (b < 0) {
-            error = refusal(utf8, at, "Windows-1252");
+            badAt = at;
             return false;
         }
         out.push_back(static_cast<char>(b));
     }
     return true;
+}
+
+// Where to end a piece of about `size` bytes that starts at `from`: never
+// inside a character, so each piece encodes as it would within the whole.
+std::size_t pieceEnd(std::string_view utf8, std::size_t from, std::size_t size) {
+    if (utf8.size() - from <= size) return utf8.size();
+    std::size_t end = from + size;
+    for (int back = 0; back < 3 && end > from + 1 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80; ++back) --end;
+    return end;
+}
+
+constexpr std::size_t kEncodePiece = std::size_t(1) << 20;
+
+}  // namespace
+
+bool encode(std::string_view utf8, const TextFormat& format, std::string& out, std::string& error) {
+    out.clear();
+    out.append(markOf(format));
+    if (format.encoding == Encoding::Utf8) {
+        out.append(utf8);
+        return true;
+    }
+    std::size_t at = 0;
+    if (encodeBody(utf8, format, out, at)) return true;
+    error = refusal(utf8, at, formatName(format));
+    return false;
+}
+
+int encodePieces(std::string_view utf8, const TextFormat& format, const std::function<int(std::string_view)>& put,
+                 std::string& error) {
+    if (const std::string_view mark = markOf(format); !mark.empty())
+        if (const int failed = put(mark)) return failed;
+    if (format.encoding == Encoding::Utf8) {
+        for (std::size_t from = 0; from < utf8.size(); from += kEncodePiece)
+            if (const int failed = put(utf8.substr(from, kEncodePiece))) return failed;
+        return 0;
+    }
+    std::string out;
+    for (std::size_t from = 0; from < utf8.size();) {
+        const std::size_t end = pieceEnd(utf8, from, kEncodePiece);
+        out.clear();
+        std::size_t at = 0;
+        if (!encodeBody(utf8.substr(from, end - from), format, out, at)) {
+            error = refusal(utf8, from + at, formatName(format));
+            return EILSEQ;
+        }
+        if (const int failed = put(out)) return failed;
+        from = end;
+    }
+    return 0;
+}
+
+bool canEncode(std::string_view utf8, const TextFormat& format, std::string& error) {
+    if (format.encoding == Encoding::Utf8) return true;
+    return encodePieces(utf8, format, [](std::string_view) { return 0; }, error) == 0;
+}
+
+bool Utf8Check::add(std::string_view piece) {
+    if (!ok_) return false;
+    if (!pending_.empty()) {
+        // Complete the character cut at the end of the last piece.
+        const auto lead = static_cast<unsigned char>(pending_[0]);
+        const std::size_t need = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::size_t take = std::min(need - pending_.size(), piece.size());
+        pending_.append(piece.substr(0, take));
+        piece.remove_prefix(take);
+        if (pending_.size() < need) return true;
+        ok_ = isValidUtf8(pending_);
+        pending_.clear();
+        if (!ok_) return false;
+    }
+    // Hold back a character that the piece cuts short.
+    std::size_t keep = 0;
+    for (std::size_t back = 1; back <= 3 && back <= piece.size(); ++back) {
+        const auto c = static_cast<unsigned char>(piece[piece.size() - back]);
+        if ((c & 0xC0) == 0x80) continue;
+        const std::size_t len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
+        if (len > back) keep = back;
+        break;
+    }
+    ok_ = isValidUtf8(piece.substr(0, piece.size() - keep));
+    if (ok_) pending_.assign(piece.substr(piece.size() - keep));
+    return ok_;
+}
+
+void appendWindows1252(std::string_view bytes, std::string& out) {
+    out.reserve(out.size() + bytes.size() + bytes.size() / 8);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Runs of plain ASCII go across whole.
+        std::size_t run = i;
+        while (run + 8 <= bytes.size()) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, bytes.data() + run, 8);
+            if (chunk & 0x8080808080808080ULL) break;
+            run += 8;
+        }
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run == bytes.size()) break;
+        const auto b = static_cast<unsigned char>(bytes[run]);
+        appendUtf8(out, b < 0xA0 ? kHighTable[b - 0x80] : static_cast<char32_t>(b));
+        i = run + 1;
+    }
 }
 
 }  // namespace quill::textfile

@@ -9,6 +9,7 @@
 // character and back. Line endings are never touched.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,25 @@ struct TextFormat {
 };
 
 bool isValidUtf8(std::string_view bytes);
+
+// isValidUtf8 for bytes that arrive a piece at a time: a character may be cut
+// between two pieces.
+class Utf8Check {
+public:
+    // False as soon as the bytes so far cannot begin valid UTF-8.
+    bool add(std::string_view piece);
+    // Whether all the pieces together were valid UTF-8.
+    bool valid() const { return ok_ && pending_.empty(); }
+
+private:
+    std::string pending_;  // a character cut at the end of the last piece
+    bool ok_ = true;
+};
+
+// The UTF-8 text of Windows-1252 bytes, appended to `out`, as decodeInPlace
+// reads a file that is neither UTF-8 nor in the user's code page; every byte
+// is a character of its own, so a file may be read in pieces cut anywhere.
+void appendWindows1252(std::string_view bytes, std::string& out);
 
 // Decides the format of `bytes` and turns them into UTF-8 in place; the
 // buffer is reused, so a large UTF-8 file is not copied. `codePage` is the
@@ -52,5 +72,16 @@ std::uint64_t leastTextBytes(std::uint64_t fileSize, std::string_view head);
 // (counted from 1, as the editor shows them), when the format cannot hold the
 // text; `out` is then unspecified.
 bool encode(std::string_view utf8, const TextFormat& format, std::string& out, std::string& error);
+
+// As encode, handing the bytes to `put` a piece at a time rather than holding
+// them whole (UTF-8 text goes out as it is, uncopied). Returns 0, or what
+// `put` returned when that was not 0 (an errno); text that the format cannot
+// hold stops it with EILSEQ, `error` then saying why as encode does.
+int encodePieces(std::string_view utf8, const TextFormat& format, const std::function<int(std::string_view)>& put,
+                 std::string& error);
+
+// Whether the format can hold the text, as encode tells, without making the
+// bytes.
+bool canEncode(std::string_view utf8, const TextFormat& format, std::string& error);
 
 }  // namespace quill::textfile

@@ -1,10 +1,14 @@
 #include "shell/maxEdit.h"
 
 #include <cstdint>
+#include <memory>
 #include <new>
 #include <stdexcept>
 
+#include "shell/codepage.h"
 #include "shell/file_io.h"
+
+#include <ILoader.h>
 
 namespace quill {
 namespace {
@@ -46,6 +50,125 @@ std::string readText(const QString& path, textfile::TextFormat& format, int code
     return bytes;
 }
 
+// A Scintilla document filled through the component's loader, which takes
+// text without any of the work that an edit of a shown document does (no
+// notifications, no undo, no display bookkeeping) and becomes the editor's
+// document in one step.
+class LoadedDocument {
+public:
+    explicit LoadedDocument(QsciScintillaBase* host) : host_(host) {}
+    LoadedDocument(const LoadedDocument&) = delete;
+    LoadedDocument& operator=(const LoadedDocument&) = delete;
+    ~LoadedDocument() { drop(); }
+
+    // A new, empty text with room for `bytes`; false when there is no memory.
+    bool start(std::uint64_t bytes) {
+        drop();
+        loader_ = reinterpret_cast<ILoader*>(
+            host_->SendScintilla(QsciScintillaBase::SCI_CREATELOADER, static_cast<unsigned long>(bytes), 0L));
+        return loader_ != nullptr;
+    }
+    bool add(std::string_view utf8) {
+        return utf8.empty() || loader_->AddData(utf8.data(), static_cast<Sci_Position>(utf8.size())) == 0;
+    }
+    // The document, handed over with its one reference.
+    void* take() {
+        void* document = loader_->ConvertToDocument();
+        loader_ = nullptr;
+        return document;
+    }
+    void drop() {
+        if (loader_) loader_->Release();
+        loader_ = nullptr;
+    }
+
+private:
+    QsciScintillaBase* host_;
+    ILoader* loader_ = nullptr;
+};
+
+// The file at `path` as the editor's UTF-8 text, in a new document, with its
+// format. The text goes to the document a piece at a time as it is read and
+// decoded; whatever goes wrong, nothing of the editor's own is touched.
+void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextFormat& format, int codePage) {
+    const std::string name = path.toStdString();
+    LoadedDocument document(host);
+    try {
+        fileio::Reader reader;
+        const auto sizeCheck = [&path](std::uint64_t size, std::string_view head) -> fileio::Failure {
+            const std::uint64_t least = textfile::leastTextBytes(size, head);
+            if (least > textfile::kMaxTextBytes) return tooLarge(path, least, true).what();
+            return std::nullopt;
+        };
+        if (const fileio::Failure failure = reader.open(name, sizeCheck)) throw EditorError(*failure);
+        const auto nextPiece = [&](std::string& piece) {
+            if (const fileio::Failure failure = reader.next(piece)) throw EditorError(*failure);
+            return !piece.empty();
+        };
+        // Counts the text against the editor's limit; past it, the rest is
+        // only counted, for the message.
+        std::uint64_t textBytes = 0;
+        const auto give = [&](std::string_view utf8) {
+            textBytes += utf8.size();
+            if (textBytes > textfile::kMaxTextBytes) return document.drop();
+            if (!document.add(utf8)) throw noMemory(path);
+        };
+        std::string piece;
+        nextPiece(piece);
+        const std::string_view mark = std::string_view(piece).substr(0, 2);
+        bool done = false;
+        if (mark != "\xFF\xFE" && mark != "\xFE\xFF") {
+            // Most scripts are UTF-8 (ASCII is): their bytes are the text.
+            if (!document.start(reader.reportedSize() + 1)) throw noMemory(path);
+            const bool bom = piece.compare(0, 3, "\xEF\xBB\xBF") == 0;
+            std::string_view text = piece;
+            if (bom) text.remove_prefix(3);
+            textfile::Utf8Check check;
+            for (;;) {
+                if (!check.add(text)) break;
+                give(text);
+                if (!nextPiece(piece)) break;
+                text = piece;
+            }
+            done = check.valid();
+            if (done) format = {textfile::Encoding::Utf8, bom};
+            else textBytes = 0;
+        }
+        if (!done && codePage == codepage::kWestern && mark != "\xFF\xFE" && mark != "\xFE\xFF") {
+            // Not UTF-8: every byte is one Windows-1252 character.
+            reader.rewind();
+            if (!document.start(reader.reportedSize() + reader.reportedSize() / 8 + 1)) throw noMemory(path);
+            std::string text;
+            while (nextPiece(piece)) {
+                text.clear();
+                textfile::appendWindows1252(piece, text);
+                give(text);
+            }
+            format = {textfile::Encoding::Windows1252, false};
+            done = true;
+        }
+        if (!done) {
+            // UTF-16, and the user's code page, are read whole, as the
+            // format of such a file is only known from all of it.
+            reader.rewind();
+            std::string bytes, error;
+            while (nextPiece(piece)) bytes.append(piece);
+            if (!textfile::decodeFileInPlace(bytes, format, error, codePage)) throw EditorError("\"" + name + "\" " + error);
+            if (bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, bytes.size(), false);
+            textBytes = 0;
+            if (!document.start(bytes.size() + 1)) throw noMemory(path);
+            for (std::size_t from = 0; from < bytes.size(); from += fileio::Reader::kPiece)
+                give(std::string_view(bytes).substr(from, fileio::Reader::kPiece));
+        }
+        if (textBytes > textfile::kMaxTextBytes) throw tooLarge(path, textBytes, false);
+    } catch (const std::bad_alloc&) {
+        throw noMemory(path);
+    } catch (const std::length_error&) {
+        throw noMemory(path);
+    }
+    return document.take();
+}
+
 }  // namespace
 
 maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
@@ -65,11 +188,45 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
 
 maxEdit::~maxEdit() = default;
 
-std::string maxEdit::utf8Bytes() const {
+std::string_view maxEdit::utf8Bytes() const {
+    // The editor's own buffer, in place: no copy of a large script is made.
     auto* self = const_cast<maxEdit*>(this);
     const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
     const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
-    return std::string(chars, length);
+    return std::string_view(chars, length);
+}
+
+void maxEdit::adoptDocument(void* document) {
+    // What Scintilla keeps with the document rather than the view goes over
+    // to the new one, so the editor looks and behaves as it did.
+    const long codePage = SendScintilla(SCI_GETCODEPAGE);
+    const long eolMode = SendScintilla(SCI_GETEOLMODE);
+    const long tabWidth = SendScintilla(SCI_GETTABWIDTH);
+    const long indent = SendScintilla(SCI_GETINDENT);
+    const long useTabs = SendScintilla(SCI_GETUSETABS);
+    const long tabIndents = SendScintilla(SCI_GETTABINDENTS);
+    const long backspaceUnindents = SendScintilla(SCI_GETBACKSPACEUNINDENTS);
+    const long readOnly = SendScintilla(SCI_GETREADONLY);
+    const long lexer = SendScintilla(SCI_GETLEXER);
+    const long lineEnds = SendScintilla(SCI_GETLINEENDTYPESALLOWED);
+    const bool marked = markedLine() >= 0;
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+    SendScintilla(SCI_SETCODEPAGE, static_cast<unsigned long>(codePage));
+    SendScintilla(SCI_SETEOLMODE, static_cast<unsigned long>(eolMode));
+    SendScintilla(SCI_SETTABWIDTH, static_cast<unsigned long>(tabWidth));
+    SendScintilla(SCI_SETINDENT, static_cast<unsigned long>(indent));
+    SendScintilla(SCI_SETUSETABS, static_cast<unsigned long>(useTabs));
+    SendScintilla(SCI_SETTABINDENTS, static_cast<unsigned long>(tabIndents));
+    SendScintilla(SCI_SETBACKSPACEUNINDENTS, static_cast<unsigned long>(backspaceUnindents));
+    SendScintilla(SCI_SETREADONLY, static_cast<unsigned long>(readOnly));
+    if (SendScintilla(SCI_GETLEXER) != lexer) SendScintilla(SCI_SETLEXER, static_cast<unsigned long>(lexer));
+    SendScintilla(SCI_SETLINEENDTYPESALLOWED, static_cast<unsigned long>(lineEnds));
+    // Replacing the text kept the jump mark, merged into the first line.
+    markerHandle_ = marked ? markerAdd(0, kMarkMarker) : -1;
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_GOTOPOS, 0L);
 }
 
 QString maxEdit::Text() const {
@@ -83,17 +240,6 @@ void maxEdit::setText(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     SendScintilla(SCI_CLEARALL);
     if (!bytes.isEmpty()) SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
-}
-
-void maxEdit::replaceAllBytes(const std::string& utf8) {
-    // A load is not an edit the user can undo, and keeping it out of the undo
-    // history spares a second copy of a large file.
-    SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
-    SendScintilla(SCI_CLEARALL);
-    if (!utf8.empty()) SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
-    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
-    SendScintilla(SCI_GOTOPOS, 0L);
 }
 
 void maxEdit::InsertText(const QString& text) {
@@ -122,34 +268,31 @@ QString maxEdit::GetLineText(int line) const {
 }
 
 void maxEdit::LoadFile(const QString& path) {
+    // The loader is asked of a hidden editor of its own: asking it of this
+    // one would reset this one's line bookkeeping even when the load fails.
+    if (!loaderHost_) loaderHost_ = std::make_unique<QsciScintillaBase>();
     textfile::TextFormat format;
-    const std::string bytes = readText(path, format, codePage_);
-    // Room for the new text is made while the old text is still there, so a
-    // file too large for memory leaves the editor as it was.
-    SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 1));
-    if (SendScintilla(SCI_GETSTATUS) == SC_STATUS_BADALLOC) {
-        SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
-        throw noMemory(path);
-    }
-    replaceAllBytes(bytes);
+    void* document = loadDocument(loaderHost_.get(), path, format, codePage_);
+    adoptDocument(document);
     format_ = format;
     SendScintilla(SCI_SETSAVEPOINT);
 }
 
 QString maxEdit::Unwritable() const {
-    std::string out, error;
-    if (textfile::encode(utf8Bytes(), format_, out, error)) return {};
+    std::string error;
+    if (textfile::canEncode(utf8Bytes(), format_, error)) return {};
     return QString::fromStdString(error);
 }
 
 void maxEdit::UseUtf8() { format_ = {}; }
 
 void maxEdit::SaveToFile(const QString& path, bool) {
-    std::string out, error;
-    if (!textfile::encode(utf8Bytes(), format_, out, error))
-        throw EditorError("the script was not saved: " + error);
-    if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), out)) throw EditorError(*failure);
+    const std::string_view text = utf8Bytes();
+    std::string error;
+    // Refused before the disk is touched.
+    if (!textfile::canEncode(text, format_, error)) throw EditorError("the script was not saved: " + error);
+    const auto encoded = [&](const fileio::Put& put) { return textfile::encodePieces(text, format_, put, error); };
+    if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), encoded)) throw EditorError(*failure);
     SendScintilla(SCI_SETSAVEPOINT);
 }
 

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <memory>
+#include <string_view>
 #include <Qsci/qsciscintilla.h>
 #include <stdexcept>
 
@@ -158,13 +160,15 @@ signals:
     void ModifiedChange(quill::maxEdit* editor);
 
 private:
-    void replaceAllBytes(const std::string& utf8);
-    std::string utf8Bytes() const;
+    std::string_view utf8Bytes() const;
+    // Makes a document filled by the loader the editor's own.
+    void adoptDocument(void* document);
 
     void applyAppearance();
     long searchIn(const QByteArray& what, int flags, long from, long to);
     void openFindDialog(bool replace);
 
+    std::unique_ptr<QsciScintillaBase> loaderHost_;
     textfile::TextFormat format_;
     int codePage_ = 1252;
     int markerHandle_ = -1;

@@ -1,0 +1,236 @@
+// Inner figures of opening and saving a large script, next to the editing
+// component's own best: a bare QsciScintilla handed the same file through
+// Scintilla's loader is the floor an open can reach.
+//
+//   cmake -S . -B build-bench -DQUILL_BENCH=ON && cmake --build build-bench --target load_bench
+//   QT_QPA_PLATFORM=offscreen build-bench/bench/load_bench
+//
+// The script is 100 MB of CR LF lines (QUILL_BENCH_MB sets another size),
+// once plain ASCII and once with Windows-1252 bytes above 0x7F. Figures:
+// decoding, checking and encoding throughput; an open into a bare editor in
+// one SCI_APPENDTEXT and through the loader; an open and a save of the
+// program's editor; a plain copy of the file for the save to be compared
+// with; and a keystroke's restyle and repaint at the top and at the end of
+// the script in the main window.
+//
+// QUILL_BENCH_OWN_MAIN: needs a QApplication, so it brings its own main().
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <ILoader.h>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <Qsci/qsciscintilla.h>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "shell/file_io.h"
+#include "shell/frmMain.h"
+#include "shell/maxEdit.h"
+#include "shell/modDocument.h"
+#include "shell/text_format.h"
+
+namespace {
+
+std::unique_ptr<QTemporaryDir> dir;
+std::string asciiPath, westernPath;
+
+std::size_t scriptBytes() {
+    const char* mb = std::getenv("QUILL_BENCH_MB");
+    return static_cast<std::size_t>(mb ? std::atol(mb) : 100) * 1000 * 1000;
+}
+
+std::string makeScript(bool western) {
+    const std::string plain = "#SAY Welcome, traveller. <Buy/@buy> <Sell/@sell>\r\n";
+    const std::string accented = "#SAY Caf\xE9 cr\xE8me for the Vill\xE9 r\xF4le \x80 5\r\n";
+    std::string bytes;
+    bytes.reserve(scriptBytes() + 64);
+    for (int i = 0; bytes.size() < scriptBytes(); ++i) {
+        if (i % 20 == 0) bytes += "[@main" + std::to_string(i) + "]\r\n";
+        bytes += western && i % 4 == 0 ? accented : plain;
+    }
+    return bytes;
+}
+
+void writeScripts() {
+    dir = std::make_unique<QTemporaryDir>();
+    asciiPath = dir->filePath("ascii.txt").toStdString();
+    westernPath = dir->filePath("western.txt").toStdString();
+    for (bool western : {false, true}) {
+        const std::string bytes = makeScript(western);
+        std::ofstream(western ? westernPath : asciiPath, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+}
+
+std::string readAll(const std::string& path) {
+    std::string bytes;
+    quill::fileio::readFile(path, bytes);
+    return bytes;
+}
+
+void BM_DecodeWindows1252(benchmark::State& state) {
+    const std::string bytes = readAll(westernPath);
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        quill::textfile::appendWindows1252(bytes, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_CheckUtf8(benchmark::State& state) {
+    const std::string bytes = readAll(asciiPath);
+    for (auto _ : state) {
+        quill::textfile::Utf8Check check;
+        for (std::size_t i = 0; i < bytes.size(); i += quill::fileio::Reader::kPiece)
+            check.add(std::string_view(bytes).substr(i, quill::fileio::Reader::kPiece));
+        benchmark::DoNotOptimize(check.valid());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_EncodeWindows1252(benchmark::State& state) {
+    std::string text = readAll(westernPath);
+    quill::textfile::TextFormat format;
+    std::string error;
+    quill::textfile::decodeFileInPlace(text, format, error);
+    for (auto _ : state) {
+        std::size_t total = 0;
+        quill::textfile::encodePieces(text, format, [&](std::string_view piece) { total += piece.size(); return 0; }, error);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+// The component alone: the file read whole and appended in one call with
+// undo collection off, as the program did before.
+void BM_BareEditorAppendText(benchmark::State& state) {
+    for (auto _ : state) {
+        QsciScintilla editor;
+        editor.setUtf8(true);
+        editor.resize(800, 600);
+        editor.show();
+        QCoreApplication::processEvents();
+        const std::string bytes = readAll(asciiPath);
+        editor.SendScintilla(QsciScintilla::SCI_SETUNDOCOLLECTION, 0L);
+        editor.SendScintilla(QsciScintilla::SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.data());
+        editor.repaint();
+    }
+}
+
+// The component's best: the file read a piece at a time into a document
+// through Scintilla's loader, which the shown editor then takes.
+void BM_BareEditorLoader(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        QsciScintilla editor;
+        editor.setUtf8(true);
+        editor.resize(800, 600);
+        editor.show();
+        QCoreApplication::processEvents();
+        QsciScintillaBase host;
+        state.ResumeTiming();
+        quill::fileio::Reader reader;
+        reader.open(asciiPath);
+        auto* loader = reinterpret_cast<ILoader*>(host.SendScintilla(
+            QsciScintillaBase::SCI_CREATELOADER, static_cast<unsigned long>(reader.reportedSize() + 1), 0L));
+        std::string piece;
+        while (!reader.next(piece) && !piece.empty()) loader->AddData(piece.data(), static_cast<Sci_Position>(piece.size()));
+        void* document = loader->ConvertToDocument();
+        editor.SendScintilla(QsciScintillaBase::SCI_SETDOCPOINTER, 0UL, document);
+        editor.SendScintilla(QsciScintillaBase::SCI_RELEASEDOCUMENT, 0UL, document);
+        editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, static_cast<unsigned long>(QsciScintillaBase::SC_CP_UTF8));
+        editor.repaint();
+    }
+}
+
+// The program's editor in the main window, coloured by its lexer.
+void openInMainWindow(benchmark::State& state, const std::string& path) {
+    quill::frmMain w;
+    w.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        if (!quill::modDocument::LoadDocument(QString::fromStdString(path))) return state.SkipWithError("not opened");
+        w.maxEdit->repaint();
+    }
+}
+void BM_OpenAscii(benchmark::State& state) { openInMainWindow(state, asciiPath); }
+void BM_OpenWindows1252(benchmark::State& state) { openInMainWindow(state, westernPath); }
+
+void saveFromMainWindow(benchmark::State& state, const std::string& path) {
+    quill::frmMain w;
+    w.show();
+    const QString out = dir->filePath("saved.txt");
+    w.maxEdit->LoadFile(QString::fromStdString(path));
+    for (auto _ : state) w.maxEdit->SaveToFile(out);
+    if (readAll(out.toStdString()) != readAll(path)) state.SkipWithError("the saved file is not the file opened");
+    QFile::remove(out);
+}
+void BM_SaveAscii(benchmark::State& state) { saveFromMainWindow(state, asciiPath); }
+void BM_SaveWindows1252(benchmark::State& state) { saveFromMainWindow(state, westernPath); }
+
+// What the save is compared with: the bytes copied to a new file, as cp does.
+void BM_CopyFile(benchmark::State& state) {
+    const std::string out = dir->filePath("copied.txt").toStdString();
+    for (auto _ : state) {
+        const int from = ::open(asciiPath.c_str(), O_RDONLY), to = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::string buffer(1 << 17, '\0');
+        ssize_t n;
+        while ((n = ::read(from, buffer.data(), buffer.size())) > 0)
+            if (::write(to, buffer.data(), static_cast<std::size_t>(n)) != n) break;
+        ::close(from);
+        ::close(to);
+    }
+    ::unlink(out.c_str());
+}
+
+// One typed character and the repaint it causes, in the main window.
+void typeAt(benchmark::State& state, bool atEnd) {
+    quill::frmMain w;
+    w.show();
+    quill::modDocument::LoadDocument(QString::fromStdString(asciiPath));
+    auto* e = w.maxEdit;
+    e->setFocus();
+    e->SendScintilla(atEnd ? QsciScintilla::SCI_DOCUMENTEND : QsciScintilla::SCI_DOCUMENTSTART);
+    e->repaint();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(e, &key);
+        e->repaint();
+    }
+}
+void BM_KeystrokeAtTop(benchmark::State& state) { typeAt(state, false); }
+void BM_KeystrokeAtEnd(benchmark::State& state) { typeAt(state, true); }
+
+BENCHMARK(BM_DecodeWindows1252)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncodeWindows1252)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareEditorAppendText)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareEditorLoader)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAscii)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenWindows1252)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAscii)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveWindows1252)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyFile)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeAtTop)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeAtEnd)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    writeScripts();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    dir.reset();
+    return 0;
+}
