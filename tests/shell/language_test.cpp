@@ -3,25 +3,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "catalogue/catalogue.h"
 #include "shell/language.h"
 #include "shell/tokenizer.h"
+#include "slurp.h"
 
 namespace fs = std::filesystem;
 using namespace quill;
+using quill::test::slurp;
 
 namespace {
 
 const fs::path kLexerData = fs::path(QUILL_TEST_DATA) / "lexer";
 const fs::path kShippedIni = fs::path(QUILL_TEST_DATA) / ".." / ".." / "resources" / "NPC Script.ini";
-
-std::string slurp(const fs::path& p) {
-    std::ostringstream s;
-    s << std::ifstream(p, std::ios::binary).rdbuf();
-    return s.str();
-}
 
 struct Span {
     std::size_t offset, length;
@@ -121,37 +115,6 @@ TEST(Tokenizer, MatchesTheReferenceFiles) {
         }
     }
     EXPECT_GE(inputs, 5);
-}
-
-TEST(Tokenizer, EveryCatalogueSnippetStartsWithACommand) {
-    const lexer::Tokenizer tokenizer(language::readDefinition(kShippedIni.string()));
-    const std::vector<std::string> captions = catalogue::captions();
-    int checked = 0;
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        for (const std::string& text : catalogue::pick(static_cast<int>(i), captions[i]).inserts) {
-            if (text == "\r\n") continue;
-            Collect c;
-            tokenizer.run(text, 0, c);
-            const int first = c.spans.empty() ? -1 : c.spans.front().style;
-            ++checked;
-            EXPECT_TRUE(first == lexer::Keyword || first == lexer::Scope1 || first == lexer::Scope2 ||
-                        first == lexer::Operator)
-                << "row " << i << ": " << render(text, c.spans);
-        }
-    EXPECT_GT(checked, 80);
-}
-
-TEST(Tokenizer, LetterCaseFollowsTheDefinition) {
-    language::LanguageDefinition d;
-    d.lists[language::Keywords] = "Check";
-    d.lists[language::TagAttributeNames] = "@x";
-    for (const bool caseSensitive : {false, true}) {
-        d.caseSensitive = caseSensitive;
-        Collect c;
-        lexer::Tokenizer(d).run("CHECK @Xy", 0, c);
-        EXPECT_EQ(render("CHECK @Xy", c.spans),
-                  caseSensitive ? "CHECK @Xy" : "<keyword>CHECK</keyword> <label>@Xy</label>");
-    }
 }
 
 }  // namespace
