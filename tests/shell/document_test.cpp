@@ -10,7 +10,6 @@
 #include <tuple>
 #include <vector>
 
-#include "shell/misc.h"
 
 namespace quill::document {
 namespace {
@@ -176,15 +175,6 @@ TEST(DocumentDialogs, RowsAndFilters) {
         {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"}, {"No pattern", ""}, {"", ""},
     };
     for (auto [in, out] : filters) EXPECT_EQ(toQtFilter(in), out) << in;
-}
-
-// FileExists is covered by Insert File above.
-TEST(DocumentHelpers, AddBackslashChangesItsArgument) {
-    const std::string sep(1, kPathSeparator);
-    for (auto [in, out] : std::vector<std::pair<std::string, std::string>>{{"Tools", "Tools" + sep}, {sep, sep}, {"", sep}}) {
-        EXPECT_EQ(&AddBackslash(in), &in);
-        EXPECT_EQ(in, out);
-    }
 }
 
 }  // namespace

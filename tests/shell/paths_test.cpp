@@ -2,7 +2,6 @@
 
 #include "shell/misc.h"
 #include "shell/paths.h"
-#include "shell/window_metrics.h"
 
 using namespace quill;
 
@@ -18,12 +17,4 @@ TEST(ProgramPaths, EndInTheSeparatorOnce) {
         EXPECT_EQ(p.scriptIniFile, app + "NPC Script.ini");
         EXPECT_EQ(p.settingsIniFile, app + "Data" + sep + "Settings.ini");
     }
-}
-
-TEST(WindowMetrics, FourKeysInOrderAsPlainNumbers) {
-    using Entries = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(metrics::entries({false, -60, 0, 12000, 9000.5}),
-              (Entries{{"frmMain X", "-60"}, {"frmMain Y", "0"}, {"frmMain Width", "12000"}, {"frmMain Height", "9000.5"}}));
-    EXPECT_TRUE(metrics::entries({true, 1, 2, 3, 4}).empty());
-    EXPECT_EQ(metrics::formatNumber(-1234567), "-1234567");
 }

@@ -1,17 +1,24 @@
 #include <QtTest>
 
+#include "shell/NpcLexer.h"
+#include "shell/language.h"
 #include "shell/maxEdit.h"
+#include "shell/tokenizer.h"
 #include "testsupport.h"
 
-using quill::EditorError;
 using quill::maxEdit;
 
-// The byte-for-byte round trips of LoadFile and SaveToFile are checked through
-// Open and Save in tst_modDocument.
 namespace {
 
 using quill::test::readBytes;
 using quill::test::writeBytes;
+
+// Records where Scintilla asks styling to start.
+struct RecordingLexer : quill::NpcLexer {
+    using NpcLexer::NpcLexer;
+    QList<int> starts;
+    void styleText(int start, int end) override { starts << start, NpcLexer::styleText(start, end); }
+};
 
 }  // namespace
 
@@ -20,9 +27,10 @@ class tst_maxEdit : public QObject {
 private slots:
     void insertText();
     void modifiedEventFiresAtEachChange();
-    void saveKeepsTheFormatOrRefusesAndLeavesTheFile();
+    void newScriptForgetsTheFileFormat();
     void filesAreReadInTheEditorsCodePage();
     void loadReadsPastTheReportedSize();
+    void lexerRestylesOnlyWhatIsAsked();
 
 private:
     QTemporaryDir dir;
@@ -30,13 +38,11 @@ private:
 
 void tst_maxEdit::insertText() {
     struct Case { QString before; int selStart, selEnd; QString inserted, after; int caret; };  // caret in UTF-8 bytes
-    const QString nul = QString::fromUtf8("a\0b", 3), han = QString::fromUtf8("\xE4\xB8\xAD");
+    const QString han = QString::fromUtf8("\xE4\xB8\xAD");
     const Case cases[] = {
-        {"ab", 1, 1, "X", "aXb", 2},
         {"hello world", 6, 11, "there", "hello there", 11},
         {"hello world", 11, 6, "you", "hello you", 9},  // backward selection
         {"[@main]", 7, 7, "\r\n#IF", "[@main]\r\n#IF", 12},
-        {"", 0, 0, nul, nul, 3},
         {"", 0, 0, han, han, 3},
         {"abc", 0, 2, "", "c", 0},
     };
@@ -76,32 +82,13 @@ void tst_maxEdit::modifiedEventFiresAtEachChange() {
     QCOMPARE(seen, (QList<bool>{true, false, true, false, true, false, true, false}));
 }
 
-void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
+// Open and Save keep a file's format (tst_modDocument); a new script forgets
+// it: UTF-8 without a mark.
+void tst_maxEdit::newScriptForgetsTheFileFormat() {
     const QString path = dir.filePath(QStringLiteral("shop.txt"));
     writeBytes(path, "caf\xE9\r\n");
     maxEdit editor;
     editor.LoadFile(path);
-    editor.SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
-    editor.InsertText(QString("na") + QChar(0xEF) + "ve");
-    editor.SaveToFile(path, true);
-    const QByteArray saved("caf\xE9\r\nna\xEFve");
-    QCOMPARE(readBytes(path), saved);
-
-    editor.InsertText(QString::fromUtf8("\xE4\xB8\xAD"));
-    const QString text = editor.Text();
-    QString why;
-    try {
-        editor.SaveToFile(path, true);
-    } catch (const EditorError& e) {
-        why = QString::fromStdString(e.what());
-    }
-    QVERIFY2(why.contains(QStringLiteral("Windows-1252")) && why.contains(QStringLiteral("U+4E2D")), qPrintable(why));
-    QCOMPARE(readBytes(path), saved);
-    QCOMPARE(editor.Text(), text);
-    QVERIFY(editor.ModifiedFlag());
-    QCOMPARE(QDir(dir.path()).entryList({"shop*"}, QDir::Files | QDir::Hidden), QStringList{"shop.txt"});  // nothing left beside it
-
-    // A new script forgets the old file's format: UTF-8 without a mark.
     editor.setText(QString());
     editor.ResetForNewDocument();
     editor.InsertText(QString("caf") + QChar(0xE9));
@@ -128,6 +115,29 @@ void tst_maxEdit::loadReadsPastTheReportedSize() {
     maxEdit editor;
     editor.LoadFile("/proc/version");
     QVERIFY2(editor.Text().startsWith("Linux version "), qPrintable(editor.Text()));
+}
+
+// A language with block comments, so that a restyle starting inside one must
+// take up the state the line before it ended in.
+void tst_maxEdit::lexerRestylesOnlyWhatIsAsked() {
+    maxEdit editor;
+    editor.resize(600, 400);
+    editor.show();
+    auto* lexer = new RecordingLexer("custom", quill::language::readDefinition(QUILL_TEST_DATA "/lexer/custom.ini"), &editor);
+    editor.setLexer(lexer);
+    editor.setText("Begin /* open\r\n" + QString("inside the comment\r\n").repeated(2000));
+    editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+    QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, 0L), long(quill::lexer::Keyword));
+
+    lexer->starts.clear();
+    const long length = editor.SendScintilla(QsciScintilla::SCI_GETLENGTH);
+    editor.SendScintilla(QsciScintilla::SCI_GOTOPOS, length);
+    editor.InsertText("Begin");
+    editor.grab();  // painting asks for the styles it needs, as typing does
+    QVERIFY(!lexer->starts.isEmpty());
+    const int first = *std::min_element(lexer->starts.begin(), lexer->starts.end());
+    QVERIFY2(first >= length - 2, qPrintable(QString("restyled from %1 of %2").arg(first).arg(length)));
+    QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, length), long(quill::lexer::BlockComment));
 }
 
 QTEST_MAIN(tst_maxEdit)
