@@ -60,13 +60,7 @@ TEST(LanguageLists, CommasBecomeLineFeedsAndNothingElse) {
 TEST(LanguageLists, ReadsTheTenKeysOrEmptyLists) {
     const language::LanguageDefinition missing = language::readDefinition((kLexerData / "no such.ini").string());
     for (const std::string& list : missing.lists) EXPECT_EQ(list, "");
-    EXPECT_FALSE(missing.caseSensitive);
-
-    const language::LanguageDefinition custom = language::readDefinition((kLexerData / "custom.ini").string());
-    EXPECT_EQ(custom.lists[language::MultilineComments1], "/*\n(*");
-    EXPECT_EQ(custom.lists[language::StringDelimiter], "'\n\"");
-    EXPECT_EQ(custom.lists[language::ScopeKeywords2], "");
-
+    // The keys of a full file are read by the reference files below (custom.ini).
     // A file saved in the Windows code page reads as such; UTF-8 stays as it is.
     const fs::path ansi = fs::temp_directory_path() / "language_test_ansi.ini";
     std::ofstream(ansi, std::ios::binary) << "[Definition]\r\nKeywords=Caf\xE9,\x80\r\nOperators=\xC3\xA9,+\r\n";

@@ -42,17 +42,6 @@ private slots:
         }
     }
 
-    void tabOrderPutsRightHandButtonFirst() {
-        wMsgBoxEx box;
-        QStringList order;
-        QWidget* w = box.txtText[1];
-        for (int i = 0; i < 40 && order.size() < 7; ++i) {
-            w = w->nextInFocusChain();
-            if (qobject_cast<QPushButton*>(w)) order << w->objectName();
-        }
-        QCOMPARE(order, (QStringList{"cmdNo", "cmdYes", "Command2", "Command1", "Command3", "Command4", "cmdOkayOnly"}));
-    }
-
     // The choice is the core's; here that the chosen area alone shows the expanded lines.
     void textAreaChoice() {
         for (auto [prompt, force, area] : {std::tuple{"1|2|3|4|5|6|7|8", false, 1}, {"one line", true, 0}}) {
