@@ -7,11 +7,10 @@
 #include "testsupport.h"
 
 using quill::maxEdit;
-
-namespace {
-
 using quill::test::readBytes;
 using quill::test::writeBytes;
+
+namespace {
 
 // Records where Scintilla asks styling to start.
 struct RecordingLexer : quill::NpcLexer {
@@ -24,121 +23,97 @@ struct RecordingLexer : quill::NpcLexer {
 
 class tst_maxEdit : public QObject {
     Q_OBJECT
-private slots:
-    void insertText();
-    void modifiedEventFiresAtEachChange();
-    void newScriptForgetsTheFileFormat();
-    void filesAreReadInTheEditorsCodePage();
-    void loadReadsPastTheReportedSize();
-    void lexerRestylesOnlyWhatIsAsked();
-
-private:
     QTemporaryDir dir;
-};
 
-void tst_maxEdit::insertText() {
-    struct Case { QString before; int selStart, selEnd; QString inserted, after; int caret; };  // caret in UTF-8 bytes
-    const QString han = QString::fromUtf8("\xE4\xB8\xAD");
-    const Case cases[] = {
-        {"hello world", 6, 11, "there", "hello there", 11},
-        {"hello world", 11, 6, "you", "hello you", 9},  // backward selection
-        {"[@main]", 7, 7, "\r\n#IF", "[@main]\r\n#IF", 12},
-        {"", 0, 0, han, han, 3},
-        {"abc", 0, 2, "", "c", 0},
-    };
-    for (const Case& c : cases) {
-        maxEdit editor;
-        editor.setText(c.before);
-        editor.SendScintilla(QsciScintilla::SCI_SETSEL, c.selStart, c.selEnd);
-        editor.InsertText(c.inserted);
-        QCOMPARE(editor.Text(), c.after);
-        QCOMPARE(int(editor.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)), c.caret);
-        QVERIFY(!editor.hasSelectedText());
+private slots:
+    void insertTextReplacesTheSelection() {
+        struct Case { QString before; int selStart, selEnd; QString inserted, after; int caret; };  // caret in UTF-8 bytes
+        const Case cases[] = {
+            {"hello world", 11, 6, "you", "hello you", 9},  // backward selection
+            {"", 0, 0, QString::fromUtf8("\xE4\xB8\xAD"), QString::fromUtf8("\xE4\xB8\xAD"), 3},
+            {"abc", 0, 2, "", "c", 0},
+        };
+        for (const Case& c : cases) {
+            maxEdit editor;
+            editor.setText(c.before);
+            editor.SendScintilla(QsciScintilla::SCI_SETSEL, c.selStart, c.selEnd);
+            editor.InsertText(c.inserted);
+            QCOMPARE(editor.Text(), c.after);
+            QCOMPARE(int(editor.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)), c.caret);
+            QVERIFY(!editor.hasSelectedText());
+        }
     }
-}
 
-void tst_maxEdit::modifiedEventFiresAtEachChange() {
-    const QString path = dir.filePath(QStringLiteral("a.txt"));
-    writeBytes(path, "[@main]");
-    maxEdit editor;
-    QList<bool> seen;
-    connect(&editor, &maxEdit::ModifiedChange, this, [&](maxEdit* e) {
-        QCOMPARE(e, &editor);
-        seen << e->ModifiedFlag();
-    });
+    void modifiedEventFiresAtEachChange() {
+        const QString path = dir.filePath("a.txt");
+        writeBytes(path, "[@main]");
+        maxEdit editor;
+        QList<bool> seen;
+        connect(&editor, &maxEdit::ModifiedChange, this, [&](maxEdit* e) { seen << (e == &editor && e->ModifiedFlag()); });
+        editor.InsertText("a");
+        editor.InsertText("b");
+        editor.Undo();
+        editor.Undo();
+        editor.Redo();
+        editor.SaveToFile(path, true);
+        editor.LoadFile(path);  // unmodified before and after: nothing fires
+        editor.InsertText("x");
+        editor.LoadFile(path);
+        QVERIFY(!editor.CanUndo());
+        editor.setText(QString());
+        editor.ResetForNewDocument();
+        QCOMPARE(seen, (QList<bool>{true, false, true, false, true, false, true, false}));
+    }
 
-    editor.InsertText(QStringLiteral("a"));
-    editor.InsertText(QStringLiteral("b"));
-    editor.Undo();
-    editor.Undo();
-    editor.Redo();
-    editor.SaveToFile(path, true);
-    editor.LoadFile(path);  // unmodified before and after: nothing fires
-    editor.InsertText(QStringLiteral("x"));
-    editor.LoadFile(path);
-    QVERIFY(!editor.CanUndo());
-    editor.setText(QString());
-    editor.ResetForNewDocument();
-    QCOMPARE(seen, (QList<bool>{true, false, true, false, true, false, true, false}));
-}
+    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK. A new
+    // script forgets the file's format: UTF-8 without a mark.
+    void filesAreReadInTheEditorsCodePage() {
+        const QString path = dir.filePath("gbk.txt");
+        writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
+        maxEdit editor;
+        editor.setCodePage(936);
+        editor.LoadFile(path);
+        editor.InsertFileAt(path, {1, 0});
+        QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
+        editor.SaveToFile(path, true);
+        QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
+        editor.setText(QString());
+        editor.ResetForNewDocument();
+        editor.InsertText(QString::fromUtf8("\xE4\xBD\xA0"));
+        editor.SaveToFile(path, true);
+        QCOMPARE(readBytes(path), QByteArray("\xE4\xBD\xA0"));
+    }
 
-// Open and Save keep a file's format (tst_modDocument); a new script forgets
-// it: UTF-8 without a mark.
-void tst_maxEdit::newScriptForgetsTheFileFormat() {
-    const QString path = dir.filePath(QStringLiteral("shop.txt"));
-    writeBytes(path, "caf\xE9\r\n");
-    maxEdit editor;
-    editor.LoadFile(path);
-    editor.setText(QString());
-    editor.ResetForNewDocument();
-    editor.InsertText(QString("caf") + QChar(0xE9));
-    editor.SaveToFile(path, true);
-    QCOMPARE(readBytes(path), QByteArray("caf\xC3\xA9"));
-}
+    void loadReadsPastTheReportedSize() {
+        // The kernel's files report a size of 0 and still have content.
+        QCOMPARE(QFileInfo("/proc/version").size(), 0);
+        maxEdit editor;
+        editor.LoadFile("/proc/version");
+        QVERIFY2(editor.Text().startsWith("Linux version "), qPrintable(editor.Text()));
+    }
 
-void tst_maxEdit::filesAreReadInTheEditorsCodePage() {
-    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.
-    const QString path = dir.filePath(QStringLiteral("gbk.txt"));
-    writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
-    maxEdit editor;
-    editor.setCodePage(936);
-    editor.LoadFile(path);
-    editor.InsertFileAt(path, {1, 0});
-    QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
-    editor.SaveToFile(path, true);
-    QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
-}
-
-void tst_maxEdit::loadReadsPastTheReportedSize() {
-    // The kernel's files report a size of 0 and still have content.
-    QCOMPARE(QFileInfo("/proc/version").size(), 0);
-    maxEdit editor;
-    editor.LoadFile("/proc/version");
-    QVERIFY2(editor.Text().startsWith("Linux version "), qPrintable(editor.Text()));
-}
-
-// A language with block comments, so that a restyle starting inside one must
-// take up the state the line before it ended in.
-void tst_maxEdit::lexerRestylesOnlyWhatIsAsked() {
-    maxEdit editor;
-    editor.resize(600, 400);
-    editor.show();
-    auto* lexer = new RecordingLexer("custom", quill::language::readDefinition(QUILL_TEST_DATA "/lexer/custom.ini"), &editor);
-    editor.setLexer(lexer);
-    editor.setText("Begin /* open\r\n" + QString("inside the comment\r\n").repeated(2000));
-    editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
-    QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, 0L), long(quill::lexer::Keyword));
-
-    lexer->starts.clear();
-    const long length = editor.SendScintilla(QsciScintilla::SCI_GETLENGTH);
-    editor.SendScintilla(QsciScintilla::SCI_GOTOPOS, length);
-    editor.InsertText("Begin");
-    editor.grab();  // painting asks for the styles it needs, as typing does
-    QVERIFY(!lexer->starts.isEmpty());
-    const int first = *std::min_element(lexer->starts.begin(), lexer->starts.end());
-    QVERIFY2(first >= length - 2, qPrintable(QString("restyled from %1 of %2").arg(first).arg(length)));
-    QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, length), long(quill::lexer::BlockComment));
-}
+    // A language with block comments, so that a restyle starting inside one
+    // must take up the state the line before it ended in.
+    void lexerRestylesOnlyWhatIsAsked() {
+        maxEdit editor;
+        editor.resize(600, 400);
+        editor.show();
+        auto* lexer = new RecordingLexer("custom", quill::language::readDefinition(QUILL_TEST_DATA "/lexer/custom.ini"), &editor);
+        editor.setLexer(lexer);
+        editor.setText("Begin /* open\r\n" + QString("inside the comment\r\n").repeated(2000));
+        editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+        lexer->starts.clear();
+        const long length = editor.SendScintilla(QsciScintilla::SCI_GETLENGTH);
+        editor.SendScintilla(QsciScintilla::SCI_GOTOPOS, length);
+        editor.InsertText("Begin");
+        editor.grab();  // painting asks for the styles it needs, as typing does
+        QVERIFY(!lexer->starts.isEmpty());
+        const int first = *std::min_element(lexer->starts.begin(), lexer->starts.end());
+        QVERIFY2(first >= length - 2, qPrintable(QString("restyled from %1 of %2").arg(first).arg(length)));
+        QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, 0L), long(quill::lexer::Keyword));
+        QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, length), long(quill::lexer::BlockComment));
+    }
+};
 
 QTEST_MAIN(tst_maxEdit)
 #include "tst_maxEdit.moc"
