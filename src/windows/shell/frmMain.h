@@ -1,10 +1,13 @@
 #pragma once
 // The main window: the host of the editor, the three pickers, the left pane,
-// the menus, the toolbar and the status bar. One instance for the program.
+// the menus, the toolbar and the status bar. One instance for the program; it
+// hands itself, as the script's host, to the document module and to the
+// dialogs it opens.
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
+
+#include "shell/ScriptHost.h"
 
 class QAction;
 class QComboBox;
@@ -19,16 +22,13 @@ class QTreeWidgetItem;
 namespace quill {
 class maxEdit;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public ScriptHost {
     Q_OBJECT
 public:
     // Creates and loads the window (the start-up sequence runs here); show()
     // displays it.
     frmMain();
     ~frmMain() override;
-
-    // The one main window while it exists, else nullptr.
-    static frmMain* instance();
 
     QToolBar* Toolbar1 = nullptr;
     QComboBox* Combo2 = nullptr;
@@ -43,6 +43,11 @@ public:
 
     // A status-bar panel by key: "_general", "_modified", "_capslock", "_numlock".
     QLabel* panel(const QString& key) const;
+
+    QWidget* hostWindow() override { return this; }
+    quill::maxEdit* scriptEditor() override { return maxEdit; }
+    void setCaption(const QString& text) override { setWindowTitle(text); }
+    void setPanelText(const QString& key, const QString& text) override;
     // The client area (below the menu bar) in twips, as the layout rule sees it.
     int ScaleWidth() const;
     int ScaleHeight() const;
@@ -107,7 +112,6 @@ private:
     int heightTwips(const QWidget* w) const;
 
     QWidget* client_ = nullptr;
-    static QPointer<frmMain> instance_;
 };
 
 }  // namespace quill

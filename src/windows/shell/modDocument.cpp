@@ -3,20 +3,26 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 
 #include "shell/Prompter.h"
+#include "shell/ScriptHost.h"
 #include "shell/document.h"
-#include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/misc.h"
 
 namespace quill::modDocument {
 namespace {
 
+ScriptHostRef host;
+
 maxEdit* editor() {
-    auto* w = frmMain::instance();
-    return w ? w->maxEdit : nullptr;
+    ScriptHost* h = host.get();
+    return h ? h->scriptEditor() : nullptr;
+}
+
+QWidget* owner() {
+    ScriptHost* h = host.get();
+    return h ? h->hostWindow() : nullptr;
 }
 
 class MainEditor : public document::Editor {
@@ -77,30 +83,29 @@ public:
     void setGeneralPanel(const std::string& text) override { setPanel(QStringLiteral("_general"), text); }
     void setModifiedPanel(const std::string& text) override { setPanel(QStringLiteral("_modified"), text); }
     void setCaption(const std::string& text) override {
-        if (auto* w = frmMain::instance()) w->setWindowTitle(qs(text));
+        if (ScriptHost* h = host.get()) h->setCaption(qs(text));
     }
 
 private:
     static void setPanel(const QString& key, const std::string& text) {
-        if (auto* w = frmMain::instance())
-            if (QLabel* panel = w->panel(key)) panel->setText(qs(text));
+        if (ScriptHost* h = host.get()) h->setPanelText(key, qs(text));
     }
 };
 
 class MainDialogs : public document::Dialogs {
 public:
     std::string showFileDialog(const document::FileDialogRequest& r) override {
-        return ShowFileDialog(frmMain::instance(), r.kind, qs(r.title), qs(r.defaultFile), qs(r.filter),
-                              qs(r.initialDir), qs(r.defExt))
+        return ShowFileDialog(owner(), r.kind, qs(r.title), qs(r.defaultFile), qs(r.filter), qs(r.initialDir),
+                              qs(r.defExt))
             .toStdString();
     }
     MsgBoxExResult msgBoxEx(const document::MsgBoxExRequest& r) override {
-        return Prompter::current().msgBoxEx(frmMain::instance(), qs(r.prompt), static_cast<MsgBoxExIcon>(r.icon),
+        return Prompter::current().msgBoxEx(owner(), qs(r.prompt), static_cast<MsgBoxExIcon>(r.icon),
                                             static_cast<MsgBoxExButtons>(r.buttons), qs(r.title), r.autoCloseSecs,
                                             static_cast<MsgBoxExPosition>(r.position), r.topMost, r.forceScroll);
     }
     bool askYesNo(const std::string& title, const std::string& prompt) override {
-        return Prompter::current().ask(frmMain::instance(), qs(title), qs(prompt), QMessageBox::Yes | QMessageBox::No,
+        return Prompter::current().ask(owner(), qs(title), qs(prompt), QMessageBox::Yes | QMessageBox::No,
                                        QMessageBox::Question, QMessageBox::No) == QMessageBox::Yes;
     }
 };
@@ -114,6 +119,8 @@ document::Document& doc() {
 }
 
 }  // namespace
+
+void SetHost(ScriptHost* h) { host = h; }
 
 QString CurrentFileName() { return qs(doc().currentFileName()); }
 bool IsModified() { return doc().isModified(); }

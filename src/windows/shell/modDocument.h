@@ -1,13 +1,22 @@
 #pragma once
 // The open script's identity and modified flag, and the File commands. The
 // rules live in document::Document (Qt-free); this module binds it to the
-// main window's editor, caption and status bar and to the Prompter seam.
+// editor, caption and status bar of the window that holds the script and to
+// the Prompter seam.
 
 #include <QString>
 
 class QWidget;
 
+namespace quill {
+class ScriptHost;
+}
+
 namespace quill::modDocument {
+
+// The window whose script the commands act on, from now on; the commands do
+// nothing to a window that has been destroyed.
+void SetHost(ScriptHost* host);
 
 QString CurrentFileName();
 bool IsModified();
