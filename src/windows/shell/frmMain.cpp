@@ -294,7 +294,9 @@ void frmMain::setListIndex(QComboBox* combo, int index) {
 }
 
 void frmMain::Form_Load() {
+    // First the program paths, then an untitled, unmodified script.
     modDeclarations::InitPaths();
+    modDocument::ResetDocumentState();
     maxEdit->setCodePage(codepage::ofThisProcess());
     FillCommandLists();
     setListIndex(Combo1, 0);

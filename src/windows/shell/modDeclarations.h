@@ -5,9 +5,9 @@
 
 namespace quill::modDeclarations {
 
+// The paths for the folder that holds the running executable.
 void InitPaths();
-// The paths for an executable in `executableFolder`, without touching the
-// document state; InitPaths uses it with the real folder.
+// The paths for an executable in `executableFolder`.
 void InitPathsFrom(const QString& executableFolder);
 QString AppPath();
 QString DataPath();
