@@ -297,7 +297,7 @@ void frmMain::Form_Load() {
     // First the program paths, then an untitled, unmodified script.
     modDeclarations::InitPaths();
     modDocument::ResetDocumentState();
-    maxEdit->setCodePage(codepage::ofThisProcess());
+    modDocument::SetCodePage(codepage::ofThisProcess());
     FillCommandLists();
     setListIndex(Combo1, 0);
     setWindowTitle(qs(kStartupCaption));

@@ -121,9 +121,9 @@ QString maxEdit::GetLineText(int line) const {
     return QString::fromUtf8(chars, end - start);
 }
 
-void maxEdit::LoadFile(const QString& path) {
+textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
     textfile::TextFormat format;
-    const std::string bytes = readText(path, format, codePage_);
+    const std::string bytes = readText(path, format, codePage);
     // Room for the new text is made while the old text is still there, so a
     // file too large for memory leaves the editor as it was.
     SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
@@ -133,29 +133,26 @@ void maxEdit::LoadFile(const QString& path) {
         throw noMemory(path);
     }
     replaceAllBytes(bytes);
-    format_ = format;
     SendScintilla(SCI_SETSAVEPOINT);
+    return format;
 }
 
-QString maxEdit::Unwritable() const {
+QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
     std::string out, error;
-    if (textfile::encode(utf8Bytes(), format_, out, error)) return {};
+    if (textfile::encode(utf8Bytes(), format, out, error)) return {};
     return QString::fromStdString(error);
 }
 
-void maxEdit::UseUtf8() { format_ = {}; }
-
-void maxEdit::SaveToFile(const QString& path, bool) {
+void maxEdit::SaveToFile(const QString& path, const textfile::TextFormat& format) {
     std::string out, error;
-    if (!textfile::encode(utf8Bytes(), format_, out, error))
-        throw EditorError("the script was not saved: " + error);
+    if (!textfile::encode(utf8Bytes(), format, out, error)) throw EditorError("the script was not saved: " + error);
     if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), out)) throw EditorError(*failure);
     SendScintilla(SCI_SETSAVEPOINT);
 }
 
-void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position) {
+void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position, int codePage) {
     textfile::TextFormat format;
-    const std::string bytes = readText(path, format, codePage_);
+    const std::string bytes = readText(path, format, codePage);
     const auto length = static_cast<std::uint64_t>(SendScintilla(SCI_GETLENGTH));
     if (length + bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, length + bytes.size(), false);
     const long pos = SendScintilla(SCI_FINDCOLUMN, position.LineNo, position.ColNo);
@@ -167,7 +164,6 @@ void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position) 
 bool maxEdit::ModifiedFlag() const { return isModified(); }
 
 void maxEdit::ResetForNewDocument() {
-    format_ = {};
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's editing surface: QsciScintilla behind the operations the
-// rest of the program calls by name. Scintilla works in UTF-8; the file's own
-// format is remembered so that a save writes back the bytes that were read.
+// rest of the program calls by name. Scintilla works in UTF-8; a load reports
+// the file's own format and a save is told the format to write, so that the
+// document, which keeps it, gets back the bytes that were read.
 
 #include <QColor>
 #include <QHash>
@@ -73,25 +74,23 @@ public:
     // Line `line` (from 0) without its line break.
     QString GetLineText(int line) const;
 
-    // Replaces the whole text with the file's; on failure the text is left
-    // untouched and EditorError describes what went wrong.
-    void LoadFile(const QString& path);
-    // Writes the whole text atomically in the file's own format; on failure
-    // the file on disk is unchanged and EditorError says why.
-    void SaveToFile(const QString& path, bool keepFormat = true);
-    // Why the text cannot be written in the file's format (the first
-    // character the format cannot hold, and its line); empty when it can.
-    QString Unwritable() const;
-    // The script is saved as UTF-8 without a byte-order mark from now on.
-    void UseUtf8();
-    void InsertFileAt(const QString& path, const EditorPosition& position);
-    // The ANSI code page that files which are not UTF-8 are tried in before
-    // Windows-1252 (the user's language's, set once at start-up).
-    void setCodePage(int codePage) { codePage_ = codePage; }
+    // Replaces the whole text with the file's and returns the format it was
+    // read in; on failure the text is left untouched and EditorError
+    // describes what went wrong. `codePage` is the program's ANSI code page,
+    // which a file that is not Unicode is tried in before Windows-1252.
+    textfile::TextFormat LoadFile(const QString& path, int codePage);
+    // Writes the whole text atomically in `format`; on failure the file on
+    // disk is unchanged and EditorError says why. Where callers of the editor
+    // pass True to keep the file's format, they pass that format here.
+    void SaveToFile(const QString& path, const textfile::TextFormat& format);
+    // Why the text cannot be written in `format` (the first character the
+    // format cannot hold, and its line); empty when it can.
+    QString Unwritable(const textfile::TextFormat& format) const;
+    // The file's text, read as LoadFile reads it, goes in at `position`.
+    void InsertFileAt(const QString& path, const EditorPosition& position, int codePage);
 
     bool ModifiedFlag() const;
     void ResetForNewDocument();
-    textfile::TextFormat fileFormat() const { return format_; }
 
     bool CanUndo() const;
     bool CanRedo() const;
@@ -165,8 +164,6 @@ private:
     long searchIn(const QByteArray& what, int flags, long from, long to);
     void openFindDialog(bool replace);
 
-    textfile::TextFormat format_;
-    int codePage_ = 1252;
     int markerHandle_ = -1;
     bool lastModified_ = false;
 

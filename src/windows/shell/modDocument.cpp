@@ -6,6 +6,7 @@
 
 #include "shell/Prompter.h"
 #include "shell/ScriptHost.h"
+#include "shell/codepage.h"
 #include "shell/document.h"
 #include "shell/maxEdit.h"
 #include "shell/misc.h"
@@ -14,6 +15,7 @@ namespace quill::modDocument {
 namespace {
 
 ScriptHostRef host;
+int codePage = codepage::kWestern;
 
 maxEdit* editor() {
     ScriptHost* h = host.get();
@@ -38,20 +40,17 @@ public:
     void resetForNewDocument() override {
         if (auto* e = editor()) e->ResetForNewDocument();
     }
-    document::Failure loadFile(const std::string& path) override {
-        return call([&](maxEdit* e) { e->LoadFile(qs(path)); });
+    document::Failure loadFile(const std::string& path, textfile::TextFormat& format) override {
+        return call([&](maxEdit* e) { format = e->LoadFile(qs(path), codePage); });
     }
-    document::Failure saveToFile(const std::string& path) override {
-        return call([&](maxEdit* e) { e->SaveToFile(qs(path), true); });
+    document::Failure saveToFile(const std::string& path, const textfile::TextFormat& format) override {
+        return call([&](maxEdit* e) { e->SaveToFile(qs(path), format); });
     }
-    std::optional<std::string> unwritable() override {
+    std::optional<std::string> unwritable(const textfile::TextFormat& format) override {
         maxEdit* e = editor();
-        const QString why = e ? e->Unwritable() : QString();
+        const QString why = e ? e->Unwritable(format) : QString();
         if (why.isEmpty()) return std::nullopt;
         return why.toStdString();
-    }
-    void useUtf8() override {
-        if (auto* e = editor()) e->UseUtf8();
     }
     void selectionEnd(int& line, int& column) override {
         if (auto* e = editor()) {
@@ -61,7 +60,7 @@ public:
         }
     }
     document::Failure insertFileAt(const std::string& path, int line, int column) override {
-        return call([&](maxEdit* e) { e->InsertFileAt(qs(path), EditorPosition{line, column}); });
+        return call([&](maxEdit* e) { e->InsertFileAt(qs(path), EditorPosition{line, column}, codePage); });
     }
 
 private:
@@ -121,6 +120,7 @@ document::Document& doc() {
 }  // namespace
 
 void SetHost(ScriptHost* h) { host = h; }
+void SetCodePage(int programCodePage) { codePage = programCodePage; }
 
 QString CurrentFileName() { return qs(doc().currentFileName()); }
 bool IsModified() { return doc().isModified(); }

@@ -17,6 +17,10 @@ namespace quill::modDocument {
 // The window whose script the commands act on, from now on; the commands do
 // nothing to a window that has been destroyed.
 void SetHost(ScriptHost* host);
+// The program's ANSI code page (the user's language's, read once at
+// start-up), which files that are not Unicode are tried in before
+// Windows-1252; Windows-1252 alone until it is set.
+void SetCodePage(int codePage);
 
 QString CurrentFileName();
 bool IsModified();
