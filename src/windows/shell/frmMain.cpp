@@ -486,8 +486,8 @@ void frmMain::List1_DblClick() {
     const QByteArray needle = rowText.toUtf8();
     std::vector<std::size_t> lines;
     try {
-        lines = catalogue::linesContaining(modDuplicates::EditorBytes(maxEdit),
-                                           std::string_view(needle.constData(), static_cast<std::size_t>(needle.size())));
+        lines = catalogue::linesContaining(maxEdit->bytes(), std::string_view(needle.constData(),
+                                                                              static_cast<std::size_t>(needle.size())));
     } catch (...) {
         return;
     }

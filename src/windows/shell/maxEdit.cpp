@@ -65,18 +65,16 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
 
 maxEdit::~maxEdit() = default;
 
-std::string maxEdit::utf8Bytes() const {
+std::string_view maxEdit::bytes() const {
     auto* self = const_cast<maxEdit*>(this);
     const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
     const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
-    return std::string(chars, length);
+    return {chars, length};
 }
 
 QString maxEdit::Text() const {
-    auto* self = const_cast<maxEdit*>(this);
-    const auto length = static_cast<qsizetype>(self->SendScintilla(SCI_GETLENGTH));
-    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
-    return QString::fromUtf8(chars, length);
+    const std::string_view text = bytes();
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void maxEdit::setText(const QString& text) {
@@ -117,8 +115,9 @@ QString maxEdit::GetLineText(int line) const {
     if (line < 0 || line >= LineCount()) return {};
     const long start = self->SendScintilla(SCI_POSITIONFROMLINE, line);
     const long end = self->SendScintilla(SCI_GETLINEENDPOSITION, line);
-    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
-    return QString::fromUtf8(chars, end - start);
+    const std::string_view text =
+        bytes().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
@@ -139,13 +138,13 @@ textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
 
 QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
     std::string out, error;
-    if (textfile::encode(utf8Bytes(), format, out, error)) return {};
+    if (textfile::encode(bytes(), format, out, error)) return {};
     return QString::fromStdString(error);
 }
 
 void maxEdit::SaveToFile(const QString& path, const textfile::TextFormat& format) {
     std::string out, error;
-    if (!textfile::encode(utf8Bytes(), format, out, error)) throw EditorError("the script was not saved: " + error);
+    if (!textfile::encode(bytes(), format, out, error)) throw EditorError("the script was not saved: " + error);
     if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), out)) throw EditorError(*failure);
     SendScintilla(SCI_SETSAVEPOINT);
 }
@@ -192,14 +191,12 @@ void maxEdit::RevealLine(int line, bool) { ensureLineVisible(line); }
 
 EditorRange maxEdit::GetSelectionRange(bool) const {
     EditorRange r;
-    int anchorLine = 0, anchorIndex = 0, caretLine = 0, caretIndex = 0;
-    getCursorPosition(&caretLine, &caretIndex);
     if (hasSelectedText()) {
         getSelection(&r.StartLineNo, &r.StartColNo, &r.EndLineNo, &r.EndColNo);
     } else {
-        anchorLine = caretLine;
-        anchorIndex = caretIndex;
-        r = {anchorLine, anchorIndex, caretLine, caretIndex};
+        getCursorPosition(&r.StartLineNo, &r.StartColNo);
+        r.EndLineNo = r.StartLineNo;
+        r.EndColNo = r.StartColNo;
     }
     return r;
 }

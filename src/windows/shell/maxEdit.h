@@ -10,6 +10,7 @@
 #include <QString>
 #include <Qsci/qsciscintilla.h>
 #include <stdexcept>
+#include <string_view>
 
 #include "shell/text_format.h"
 
@@ -65,13 +66,17 @@ public:
 
     // The whole text, line breaks as they stand.
     QString Text() const;
+    // The same text as the editor holds it, UTF-8, read in place: valid until
+    // the next edit. Every reader of the whole text goes through here.
+    std::string_view bytes() const;
     void setText(const QString& text) override;
     // Replaces the selection, or inserts at the caret, and leaves the caret
     // after the inserted text, so consecutive insertions read in order.
     void InsertText(const QString& text);
 
     int LineCount() const;
-    // Line `line` (from 0) without its line break.
+    // Line `line` (from 0) without its line break. Part of the editor's
+    // interface with no caller yet; kept for the callers to come.
     QString GetLineText(int line) const;
 
     // Replaces the whole text with the file's and returns the format it was
@@ -106,6 +111,8 @@ public:
     // The editor's own commands: Find and Replace open their dialog, Find
     // Next and Find Previous repeat the last search (opening Find when there
     // is none), Go to Line asks for a line number.
+    // `data` is the command's argument; Go to Line's -1 ("ask for the line")
+    // is the only one callers pass, and no command here needs it.
     void RunCommand(int command, int data = 0);
     // Selects that many characters from the start of the text ("Select All"
     // hands over the text's length in UTF-16 code units, as QString counts).
@@ -118,8 +125,6 @@ public:
     bool FindText(const SearchOptions& options, bool forward);
     bool ReplaceSelection(const SearchOptions& options);
     int ReplaceAll(const SearchOptions& options);
-    const SearchOptions& lastSearch() const { return search_; }
-    bool hasLastSearch() const { return hasSearch_; }
     FindDialog* findDialog() const;
     // Moves the caret to the start of a line counted from 1; false, moving
     // nothing, when the script has no such line.
@@ -129,7 +134,6 @@ public:
     // colour slot and slot value means here).
     void LanguageName(const QString& name);
     QString languageName() const { return languageName_; }
-    NpcLexer* languageLexer() const { return lexer_; }
     class FontRef {
     public:
         explicit FontRef(maxEdit* editor) : editor_(editor) {}
@@ -148,8 +152,13 @@ public:
 
     void MarkedLine(int line);
     int markedLine() const;
+    // Scrolls line `line` into view; where it lands is left to the editor
+    // component, so `atTop` (the callers' True) is ignored.
     void RevealLine(int line, bool atTop = true);
 
+    // The selection, or the caret as an empty range. Start and end are as
+    // Scintilla reports them, start first; `normalized` (the callers' False)
+    // is ignored.
     EditorRange GetSelectionRange(bool normalized = false) const;
 
 signals:
@@ -158,7 +167,6 @@ signals:
 
 private:
     void replaceAllBytes(const std::string& utf8);
-    std::string utf8Bytes() const;
 
     void applyAppearance();
     long searchIn(const QByteArray& what, int flags, long from, long to);

@@ -9,6 +9,8 @@ namespace quill::modDeclarations {
 void InitPaths();
 // The paths for an executable in `executableFolder`.
 void InitPathsFrom(const QString& executableFolder);
+// The program's folder and its "Data" folder: the module's interface with no
+// caller yet, kept for the callers to come.
 QString AppPath();
 QString DataPath();
 QString ScriptIniFile();

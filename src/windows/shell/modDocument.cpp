@@ -9,7 +9,6 @@
 #include "shell/codepage.h"
 #include "shell/document.h"
 #include "shell/maxEdit.h"
-#include "shell/misc.h"
 
 namespace quill::modDocument {
 namespace {
@@ -138,15 +137,6 @@ bool LoadDocument(const QString& fileName) {
 bool SaveDocument() { return doc().saveDocument(); }
 bool SaveDocumentAs() { return doc().saveDocumentAs(); }
 void InsertFile() { doc().insertFile(); }
-
-qint32 MaxLong(qint32 A, qint32 B) { return quill::MaxLong(A, B); }
-bool FileExists(const QString& Path) { return quill::FileExists(Path.toStdString()); }
-
-QString AddBackslash(QString& Path) {
-    std::string path = Path.toStdString();
-    Path = qs(quill::AddBackslash(path));
-    return Path;
-}
 
 QString ShowFileDialog(QWidget* Owner, qint32 DialogKind, const QString& Title, const QString& DefaultFile,
                        const QString& Filter, const QString& InitialDir, const QString& DefExt) {

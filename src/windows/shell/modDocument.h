@@ -33,6 +33,8 @@ void ResetDocumentState();
 // save the user asked for did not happen.
 bool NewDocument();
 // False when the script must not be discarded (see document::Document).
+// New and Open ask it inside the document; this is the module's interface for
+// callers to come.
 bool AskToSave();
 void OpenDocument();
 // True when the file was loaded.
@@ -43,11 +45,6 @@ bool SaveDocumentAs();
 // File > Insert File..: the chosen file's contents go in at the end of the
 // selection.
 void InsertFile();
-
-qint32 MaxLong(qint32 A, qint32 B);
-bool FileExists(const QString& Path);
-// Appends the platform's separator unless `Path` ends in one; changes `Path`.
-QString AddBackslash(QString& Path);
 
 // A modal open (`DialogKind` 0) or save dialog; the chosen full path in
 // native form, or the empty text when cancelled or failed. `Filter` pairs a
