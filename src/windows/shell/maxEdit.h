@@ -12,12 +12,12 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "shell/FindDialog.h"
 #include "shell/text_format.h"
 
 class QsciLexer;
 
 namespace quill {
-class FindDialog;
 class NpcLexer;
 
 // Raised by LoadFile, SaveToFile and InsertFileAt; what() is the description
@@ -39,16 +39,6 @@ struct EditorRange {
     int EndColNo = 0;
 };
 
-// What Find, Find Next, Find Previous and Replace search for.
-struct SearchOptions {
-    QString text;
-    QString replacement;
-    bool matchCase = false;
-    bool wholeWord = false;
-    bool wrap = true;
-    bool down = true;
-};
-
 // Command numbers that RunCommand understands.
 enum EditorCommand {
     ecGoToLine = 168,
@@ -58,7 +48,7 @@ enum EditorCommand {
     ecFind = 178,
 };
 
-class maxEdit : public QsciScintilla {
+class maxEdit : public QsciScintilla, public SearchTarget {
     Q_OBJECT
 public:
     explicit maxEdit(QWidget* parent = nullptr);
@@ -122,9 +112,10 @@ public:
     // next match in the given direction and remembers the search for Find
     // Next; ReplaceSelection replaces the selection when it is a match and
     // moves on; ReplaceAll replaces every match as one undo step.
-    bool FindText(const SearchOptions& options, bool forward);
-    bool ReplaceSelection(const SearchOptions& options);
-    int ReplaceAll(const SearchOptions& options);
+    bool FindText(const SearchOptions& options, bool forward) override;
+    bool ReplaceSelection(const SearchOptions& options) override;
+    int ReplaceAll(const SearchOptions& options) override;
+    bool hasSelection() const override { return hasSelectedText(); }
     FindDialog* findDialog() const;
     // Moves the caret to the start of a line counted from 1; false, moving
     // nothing, when the script has no such line.
