@@ -65,8 +65,8 @@ public:
     void InsertText(const QString& text);
 
     int LineCount() const;
-    // Line `line` (from 0) without its line break. Part of the editor's
-    // interface with no caller yet; kept for the callers to come.
+    // Line `line` (from 0) without its line break. The editor's interface
+    // offers it though nothing calls it yet; kept for the callers to come.
     QString GetLineText(int line) const;
 
     // Replaces the whole text with the file's and returns the format it was
