@@ -1,12 +1,14 @@
 #include <QtTest>
 
 #include "shell/NpcLexer.h"
+#include "shell/codepage.h"
 #include "shell/language.h"
 #include "shell/maxEdit.h"
 #include "shell/tokenizer.h"
 #include "testsupport.h"
 
 using quill::maxEdit;
+using quill::codepage::kWestern;
 using quill::test::readBytes;
 using quill::test::writeBytes;
 
@@ -55,40 +57,33 @@ private slots:
         editor.Undo();
         editor.Undo();
         editor.Redo();
-        editor.SaveToFile(path, true);
-        editor.LoadFile(path);  // unmodified before and after: nothing fires
+        editor.SaveToFile(path, {});
+        editor.LoadFile(path, kWestern);  // unmodified before and after: nothing fires
         editor.InsertText("x");
-        editor.LoadFile(path);
+        editor.LoadFile(path, kWestern);
         QVERIFY(!editor.CanUndo());
         editor.setText(QString());
         editor.ResetForNewDocument();
         QCOMPARE(seen, (QList<bool>{true, false, true, false, true, false, true, false}));
     }
 
-    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK. A new
-    // script forgets the file's format: UTF-8 without a mark.
-    void filesAreReadInTheEditorsCodePage() {
+    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.
+    void filesAreReadInTheGivenCodePage() {
         const QString path = dir.filePath("gbk.txt");
         writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
         maxEdit editor;
-        editor.setCodePage(936);
-        editor.LoadFile(path);
-        editor.InsertFileAt(path, {1, 0});
+        const quill::textfile::TextFormat format = editor.LoadFile(path, 936);
+        editor.InsertFileAt(path, {1, 0}, 936);
         QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
-        editor.SaveToFile(path, true);
+        editor.SaveToFile(path, format);
         QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
-        editor.setText(QString());
-        editor.ResetForNewDocument();
-        editor.InsertText(QString::fromUtf8("\xE4\xBD\xA0"));
-        editor.SaveToFile(path, true);
-        QCOMPARE(readBytes(path), QByteArray("\xE4\xBD\xA0"));
     }
 
     void loadReadsPastTheReportedSize() {
         // The kernel's files report a size of 0 and still have content.
         QCOMPARE(QFileInfo("/proc/version").size(), 0);
         maxEdit editor;
-        editor.LoadFile("/proc/version");
+        editor.LoadFile("/proc/version", kWestern);
         QVERIFY2(editor.Text().startsWith("Linux version "), qPrintable(editor.Text()));
     }
 
