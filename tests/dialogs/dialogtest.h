@@ -3,19 +3,8 @@
 // write into, the dialog under test opened from it, and ways to read back
 // what the controls show and what the user was told.
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QEvent>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
+#include <QtWidgets>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
@@ -39,36 +28,11 @@ inline void settle() {
     QCoreApplication::processEvents();
 }
 
-// With QUILL_SHOT_DIR set (and a real display), saves the window as a PNG.
-inline void shot(QWidget* window, const QString& name) {
-    const QString dir = qEnvironmentVariable("QUILL_SHOT_DIR");
-    if (dir.isEmpty()) return;
-    QCoreApplication::processEvents();
-    window->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
-}
-
-// What each widget shows as its caption: a window its title, a frame its title.
-inline QStringList captions(std::initializer_list<const QWidget*> widgets) {
-    QStringList all;
-    for (const QWidget* w : widgets) {
-        if (auto* button = qobject_cast<const QAbstractButton*>(w)) all << button->text();
-        else if (auto* label = qobject_cast<const QLabel*>(w)) all << label->text();
-        else if (auto* frame = qobject_cast<const QGroupBox*>(w)) all << frame->title();
-        else all << w->windowTitle();
-    }
-    return all;
-}
-
 // The rows of a combo box or list box, top to bottom.
 template <class Box>
 QStringList items(const Box* box) {
     QStringList all;
     for (int i = 0; i < box->count(); ++i) all << box->model()->index(i, 0).data().toString();
-    return all;
-}
-inline QStringList items(const std::vector<std::string>& texts) {
-    QStringList all;
-    for (const std::string& t : texts) all << QString::fromStdString(t);
     return all;
 }
 

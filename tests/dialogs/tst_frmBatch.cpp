@@ -9,6 +9,7 @@ using namespace quill;
 using quill::dialogs::frmBatch;
 using quill::test::scriptText;
 
+// The list's rules are the core's; here the boxes, the buttons and the script.
 class TestFrmBatch : public QObject {
     Q_OBJECT
 
@@ -18,14 +19,9 @@ private slots:
         frmBatch* b = run.open();
         QVERIFY(test::openedAlone(b));
         QCOMPARE(scriptText(), QStringLiteral("\r\n"));
-        QCOMPARE(test::captions({b, b->Label1, b->Label2, b->Command1, b->Command2, b->Command3, b->Command5}),
-                 (QStringList{"Brannick : Batch Creator", "Insert Map To Batch", "Insert Batch Delay", "Add Batch",
-                              "Add Delay", "Batch Move", "Insert Batch Script"}));
         QCOMPARE(b->focusWidget(), b->Command5);
-        test::shot(b, QStringLiteral("frmBatch"));
-
         b->Command1->click();  // no delay in the list yet
-        b->Command2->click();  // no delay typed
+        QCOMPARE(run.takeTold(), QStringList{"[Error]|You Must Insert A Batch Delay Before Inserting Maps"});
         // The delay box takes digits only, each character judged alike
         // whether typed, carried several to a key event, or committed by an
         // input method.
@@ -36,13 +32,9 @@ private slots:
         QCoreApplication::sendEvent(b->Text2, &committed);
         QTest::keyClick(b->Text2, Qt::Key_Backspace);
         QTest::keyClick(b->Command2, Qt::Key_Enter);
-        b->Command1->click();  // no map name
-        QCOMPARE(run.takeTold(), (QStringList{"[Error]|You Must Insert A Batch Delay Before Inserting Maps",
-                                              "|Delay Must Be In Seconds", "|You Must Enter A Valid Map Name"}));
         QTest::keyClicks(b->Text1, QStringLiteral(" D0x"));  // the map name box takes any key
         QTest::keyClick(b->Text1, Qt::Key_Backspace);
         b->Command1->click();
-        b->Command1->click();  // the boxes keep their text; the same map goes in again
         // A pasted map name keeps its first line, however long.
         const QString longName(40000, u'M');
         QGuiApplication::clipboard()->setText(longName + QStringLiteral("\r\n[@evil]"));
@@ -50,20 +42,18 @@ private slots:
         QTest::keyClick(b->Text1, Qt::Key_V, Qt::ControlModifier);
         b->Command1->click();
         b->Command3->click();
-        test::shot(b, QStringLiteral("frmBatch-list"));
-        // Its row again keeps the list and opens its own line, also out of
-        // the task bar.
+        // Its row again keeps the list, opens its own line, and brings the
+        // dialog back from the task bar.
         b->showMinimized();
         QCOMPARE(run.open(), b);
         QVERIFY(b->isVisible() && !b->isMinimized());
         b->Command5->click();
-        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n\r\nbatchdelay 15\r\naddbatch  D0\r\naddbatch  D0\r\naddbatch ") +
-                                   longName + QStringLiteral("\r\nbatchmove"));
+        QCOMPARE(scriptText(), "\r\n\r\n\r\nbatchdelay 15\r\naddbatch  D0\r\naddbatch " + longName + "\r\nbatchmove");
         test::settle();
         QVERIFY(!frmBatch::instance());
 
+        // Outliving the main window, its buttons write nothing.
         frmBatch* fresh = run.open();
-        QVERIFY(test::openedAlone(fresh));
         QCOMPARE(fresh->List1->count(), 0);
         fresh->Command3->click();
         run.dropMain();
