@@ -63,14 +63,6 @@ private slots:
     void templateNodeReplacesTheScriptAsOneUndoStep() {
         w->Combo2->setFocus();
         QTest::keyClick(w->Combo2, Qt::Key_Down);
-        w->TV1->expandAll();
-        QStringList shown;  // each node as "key text", children indented
-        for (QTreeWidgetItemIterator it(w->TV1); *it; ++it)
-            shown << QString((*it)->parent() ? "  " : "") + (*it)->data(0, Qt::UserRole).toString() + u' ' +
-                         (*it)->text(0);
-        QCOMPARE(shown, (QStringList{"M Merchant NPC's", "  M1 Weapon Merchant", "  M2 Armour Merchant",
-                                     "  M3 Jewelry Merchant", "T Teleport NPC", "  T1 Teleporter"}));
-
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("npc.txt"));
         test::writeBytes(path, "[@main]\r\n#SAY\r\nHi");
@@ -79,11 +71,13 @@ private slots:
         clickNode(QStringLiteral("Merchant NPC's"));
         clickNode(QStringLiteral("Teleport NPC"));
         QCOMPARE(w->maxEdit->Text(), before);
-        clickNode(QStringLiteral("Weapon Merchant"));
-        QCOMPARE(w->maxEdit->Text(), golden("weapon_merchant.txt"));
-        clickNode(QStringLiteral("Teleporter"));
-        QCOMPARE(w->maxEdit->Text(), golden("teleporter.txt"));
-        QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);
+        w->TV1->expandAll();
+        for (auto [node, file] : {std::pair{"Weapon Merchant", "weapon_merchant.txt"}, {"Armour Merchant", "armour_merchant.txt"},
+                                  {"Jewelry Merchant", "jewelry_merchant.txt"}, {"Teleporter", "teleporter.txt"}}) {
+            clickNode(QString::fromLatin1(node));
+            QCOMPARE(w->maxEdit->Text(), golden(file));
+        }
+        for (int step = 0; step < 3; ++step) QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w->maxEdit->Text(), golden("weapon_merchant.txt"));
         QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w->maxEdit->Text(), before);

@@ -28,6 +28,24 @@ inline void settle() {
     QCoreApplication::processEvents();
 }
 
+// What the first real message box that `action` opens shows, as
+// "title|text" (the text as a person would copy it) and "|icon" if it has
+// one; its OK closes it.
+inline QString realBoxShows(ScriptedPrompter& scripted, const std::function<void()>& action) {
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = box->windowTitle() + u'|' + shownText(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) +
+                   (box->icon() == QMessageBox::NoIcon ? "" : "|icon");
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    Prompter::install(nullptr);
+    action();
+    Prompter::install(&scripted);
+    return seen;
+}
+
 // The rows of a combo box or list box, top to bottom.
 template <class Box>
 QStringList items(const Box* box) {

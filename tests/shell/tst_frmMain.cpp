@@ -4,7 +4,7 @@
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
-#include "testsupport.h"
+#include "dialogs/dialogtest.h"
 
 using quill::frmMain;
 
@@ -24,16 +24,8 @@ class tst_frmMain : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return w.isNull();
     }
-    void forget() {
-        prompter.answers.clear();
-        prompter.files.clear();
-        prompter.asked.clear();
-        prompter.fileDialogs.clear();
-    }
-    bool activate() {
-        w->activateWindow();
-        return QTest::qWaitForWindowActive(w);
-    }
+    void forget() { prompter.answers = {}, prompter.files = {}, prompter.asked = {}, prompter.fileDialogs = {}; }
+    bool activate() { return w->activateWindow(), QTest::qWaitForWindowActive(w); }
 
 private slots:
     void init() {
@@ -111,17 +103,8 @@ private slots:
         QCOMPARE(quill::test::shownText(w->panel(QStringLiteral("_general"))), header);
         // The real message box of the duplicate check.
         w->maxEdit->setText(header + "\r\n" + header);
-        QString shown;
-        QTimer::singleShot(0, this, [&shown] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown = quill::test::shownText(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")));
-                box->accept();
-            }
-        });
-        quill::Prompter::install(nullptr);
-        w->mnuSyntaxTitles_Click();
-        quill::Prompter::install(&prompter);
-        QCOMPARE(shown, "Duplicate Menu Found : " + header);
+        QCOMPARE(quill::test::realBoxShows(prompter, [this] { w->mnuSyntaxTitles_Click(); }),
+                 "[Error]|Duplicate Menu Found : " + header + "|icon");
     }
 
     // A resize lays the window out again; a width the editor cannot take is skipped.

@@ -6,8 +6,8 @@
 
 using quill::frmMain;
 
-// The CAPS and NUM panels follow the lock keys where the window system can
-// tell their state, and stay as drawn where it cannot.
+// Under X each toggle turns its own panel over and leaves the other's state
+// and both texts alone; where the state cannot be read the panels stay as drawn.
 class tst_lockKeys : public QObject {
     Q_OBJECT
     quill::test::ScriptedPrompter prompter;
@@ -42,12 +42,8 @@ private slots:
     void panelFollowsItsLock() {
         QLabel* caps = w->panel(QStringLiteral("_capslock"));
         QLabel* num = w->panel(QStringLiteral("_numlock"));
-        if (!xcb()) {
-            QTest::keyClick(w, Qt::Key_CapsLock);
-            QTest::keyClick(w, Qt::Key_NumLock);
-            QCoreApplication::processEvents();
-            QVERIFY(caps->isEnabled() && num->isEnabled());
-        }
+        QTest::keyClick(w, Qt::Key_CapsLock);  // elsewhere the panels stay as drawn
+        QVERIFY(xcb() || (caps->isEnabled() && num->isEnabled()));
         for (auto [keysym, label, other] : {std::tuple{"Caps_Lock", caps, num}, {"Num_Lock", num, caps}}) {
             if (!xcb()) break;
             QVERIFY(QTest::qWaitForWindowActive(w));
