@@ -63,10 +63,11 @@ inline bool openedAlone(const QWidget* dialog) {
 }
 
 // One test's world: a scripted prompter, an empty main window and the
-// dialog as `opener` shows it (by default from its catalogue row).
+// dialog as `opener` shows it (by default picked from the command picker).
 template <class Dialog>
 struct DialogRun {
-    explicit DialogRun(int row) : opener([row](frmMain* m) { m->setListIndex(m->cboNPC, row); }) {}
+    explicit DialogRun(int row)
+        : opener([row](frmMain* m) { m->cboNPC->setCurrentIndex(row), emit m->cboNPC->activated(row); }) {}
     explicit DialogRun(std::function<void(frmMain*)> open) : opener(std::move(open)) {}
     ~DialogRun() {
         delete Dialog::instance();
@@ -78,13 +79,6 @@ struct DialogRun {
         return Dialog::instance();
     }
     void dropMain() { delete std::exchange(main, nullptr); }
-    // The messages told so far, as "title|text" ("|icon" if one was shown), and forgets them.
-    QStringList takeTold() {
-        QStringList all;
-        for (const auto& t : std::exchange(prompter.told, {}))
-            all << t.title + u'|' + t.text + (t.icon == QMessageBox::NoIcon ? "" : "|icon");
-        return all;
-    }
 
     ScriptedPrompter prompter;
     frmMain* main = openEmptyMain();

@@ -14,10 +14,7 @@ mkdir -p "$shots"
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
-passed=0
-failed=0
-runs=0
-pid=""
+passed=0 failed=0 runs=0 pid=""
 
 pass() { passed=$((passed + 1)); echo "PASS: $1"; }
 fail() { failed=$((failed + 1)); echo "FAIL: $1"; }
@@ -66,10 +63,7 @@ start_app() {
   sleep 0.3
 }
 
-stop_app() {
-  if [ -n "$pid" ] && running; then kill "$pid"; wait "$pid" 2>/dev/null; fi
-  pid=""
-}
+stop_app() { if [ -n "$pid" ] && running; then kill "$pid"; wait "$pid" 2>/dev/null; fi; pid=""; }
 
 shot() { import -window root "$shots/$1.png"; }
 
@@ -93,10 +87,7 @@ activate() { xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.2; }
 # menu bar plus the client area).
 menu_bar=$(( 445 - 427 ))
 y_pickers=$(( menu_bar + 42 ))
-x_combo2=60
-x_cbonpc=260
-x_combo1=500
-x_editor=400
+x_combo2=60 x_cbonpc=260 x_combo1=500 x_editor=400
 y_editor=$(( menu_bar + 200 ))
 
 # pick <x> <row>: opens the main window's drop-down list at x and picks a row.

@@ -62,7 +62,6 @@ scenario_dialogs() {
 
   pick "$x_cbonpc" 11                # "Check [Flag]"
   d=$(wait_for_window "Check Flag" 5) && wait_for_focus "$d"
-  shot dialog-check-flag
   # Keys alone: the list has the focus first, Down picks "True"; two tabs
   # reach the flag box, where the letter is refused; two more leave it and
   # come round to "Proceed", which Enter presses.
@@ -85,7 +84,6 @@ scenario_dialogs() {
   tabs 5; xdotool key ctrl+v                      # map box
   tabs 1; xdotool key Return                      # "Add Batch"
   tabs 5; xdotool key Return                      # "Batch Move"
-  shot dialog-batch-creator
   kill "$clip" 2>/dev/null
   tabs 6; xdotool key Return                      # "Insert Batch Script"
   check "Tab walks the Batch Creator and Enter on Insert Batch Script closes it" \
@@ -123,7 +121,6 @@ scenario_chinese_gbk() {
   click "$x_editor" "$y_editor"
   xdotool key ctrl+End
   xdotool type --delay 50 "战"
-  shot chinese-gbk
   xdotool key ctrl+s
   check "a Chinese character typed into a GBK script is saved in GBK" 'within 5 cmp -s "$f" "$work/expected-gbk.txt"'
   stop_app
@@ -166,13 +163,11 @@ scenario_message_box_and_about() {
   m=$(wait_for_window "About Quillmoor v3" 3)
   check "Help > About opens the About window" '[ -n "$m" ]'
   sleep 0.3
-  shot about
   xdotool key Return
   check "Enter closes the About window" 'window_gone "About Quillmoor v3" 2'
   activate "$W"
   quit_app
   m=$(wait_for_window "[Save]" 3) && wait_for_focus "$m"
-  shot save-question
   xdotool key Escape
   check "Esc on the close question keeps the main window" \
     '[ -n "$m" ] && window_gone "[Save]" 2 && running && wait_for_window "$main_title" 1 >/dev/null'

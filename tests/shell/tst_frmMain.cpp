@@ -52,7 +52,6 @@ private slots:
         QVERIFY(!w->cboNPC->isEditable() && !w->Combo1->isEditable() && !w->Combo2->isEditable());
         QVERIFY(w->List1->isVisible() && !w->TV1->isVisible());
         QVERIFY(w->Timer1->isActive() && w->Timer1->interval() == 3500);
-        QCOMPARE(frmMain::instance(), w.data());
         QVERIFY(activate());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->maxEdit));
     }
