@@ -44,15 +44,8 @@ private slots:
         delete prompter;
     }
 
-    // The arrow keys on the closed pickers choose rows as a pick does.
-    void selectorAndNamesPickerFollowTheirKeys() {
-        w->Combo2->setFocus();
-        QTest::keyClick(w->Combo2, Qt::Key_Down);
-        QVERIFY(w->TV1->isVisible() && !w->List1->isVisible());
-        QCOMPARE(w->TV1->geometry(), w->List1->geometry());
-        QTest::keyClick(w->Combo2, Qt::Key_Up);
-        QVERIFY(!w->TV1->isVisible() && w->List1->isVisible());
-
+    // The arrow keys on the closed picker choose rows as a pick does.
+    void namesPickerFollowsItsKeys() {
         w->maxEdit->setText(QStringLiteral("x"));
         w->maxEdit->setCursorPosition(0, 1);
         w->Combo1->setFocus();
@@ -62,7 +55,9 @@ private slots:
 
     void templateNodeReplacesTheScriptAsOneUndoStep() {
         w->Combo2->setFocus();
-        QTest::keyClick(w->Combo2, Qt::Key_Down);
+        QTest::keyClick(w->Combo2, Qt::Key_Down);  // "--Templates--" shows the tree in the list's place
+        QVERIFY(w->TV1->isVisible() && !w->List1->isVisible());
+        QCOMPARE(w->TV1->geometry(), w->List1->geometry());
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("npc.txt"));
         test::writeBytes(path, "[@main]\r\n#SAY\r\nHi");
@@ -81,6 +76,8 @@ private slots:
         QCOMPARE(w->maxEdit->Text(), golden("weapon_merchant.txt"));
         QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w->maxEdit->Text(), before);
+        QTest::keyClick(w->Combo2, Qt::Key_Up);
+        QVERIFY(!w->TV1->isVisible() && w->List1->isVisible());
         // The script stays the same document: same file, same caption, no question asked.
         QCOMPARE(modDocument::CurrentFileName(), path);
         QCOMPARE(w->windowTitle(), caption);

@@ -81,7 +81,7 @@ private slots:
         // whether typed, carried several to a key event, or committed by an
         // input method.
         QTest::keyClicks(b->Text2, QStringLiteral("1x"));
-        QTest::sendKeyEvent(QTest::Click, b->Text2, Qt::Key_unknown, QStringLiteral("a5"), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, b->Text2, Qt::Key_unknown, QStringLiteral("5a"), Qt::NoModifier);
         QInputMethodEvent committed;
         committed.setCommitString(QStringLiteral("b\u4e94"));
         QCoreApplication::sendEvent(b->Text2, &committed);
