@@ -106,7 +106,7 @@ void LeftPane::List1_DblClick() {
     const QByteArray needle = rowText.toUtf8();
     std::vector<std::size_t> lines;
     try {
-        lines = catalogue::linesContaining(modDuplicates::EditorBytes(editor_),
+        lines = catalogue::linesContaining(editor_->bytes(),
                                            std::string_view(needle.constData(), static_cast<std::size_t>(needle.size())));
     } catch (...) {
         return;

@@ -16,15 +16,8 @@ int reportsShowing = 0;
 
 }  // namespace
 
-std::string_view EditorBytes(maxEdit* editor) {
-    const auto length = static_cast<std::size_t>(editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
-    const auto* data =
-        reinterpret_cast<const char*>(editor->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-    return {data, length};
-}
-
 void GetMenuTitles(QListWidget* list, maxEdit* editor) {
-    const std::vector<std::string_view> rows = catalogue::headerListRows(EditorBytes(editor));
+    const std::vector<std::string_view> rows = catalogue::headerListRows(editor->bytes());
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(rows.size()));
     for (std::string_view row : rows) texts.append(qs(row));

@@ -1,8 +1,6 @@
 #pragma once
 // The menu-header list and the duplicate-label check.
 
-#include <string_view>
-
 class QListWidget;
 
 namespace quill {
@@ -17,8 +15,6 @@ bool FindDuplicateMenus(QListWidget* list);
 // True while a duplicate message is open, so a refresh that comes up in its
 // event loop can stay away instead of stacking further messages.
 bool ReportShowing();
-// The editor's whole text as UTF-8, read in place: valid until the next edit.
-std::string_view EditorBytes(maxEdit* editor);
 
 }  // namespace modDuplicates
 }  // namespace quill
