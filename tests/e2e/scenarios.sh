@@ -121,6 +121,8 @@ scenario_chinese_gbk() {
   click "$x_editor" "$y_editor"
   xdotool key ctrl+End
   xdotool type --delay 50 "战"
+  sleep 0.3
+  shot chinese-gbk
   xdotool key ctrl+s
   check "a Chinese character typed into a GBK script is saved in GBK" 'within 5 cmp -s "$f" "$work/expected-gbk.txt"'
   stop_app
