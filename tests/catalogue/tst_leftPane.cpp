@@ -1,17 +1,11 @@
-// The left pane, the built-in names picker and the menu-header list, driven
-// through the main window as a user would.
+// The left pane and the built-in names picker, driven through the shown main
+// window with real keys, clicks and timer ticks.
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <QtTest>
-#include <array>
+#include <QtWidgets>
 #include <functional>
 
 #include "catalogue/LeftPane.h"
-#include "catalogue/builtin_names.h"
-#include "catalogue/templates.h"
 #include "dialogs/dialogtest.h"
 #include "shell/modDocument.h"
 
@@ -28,95 +22,85 @@ class tst_leftPane : public QObject {
         w->mnuSyntaxTitles_Click();
     }
     void clickNode(const QString& text) {
-        w->leftPane->TV1_NodeClick(w->TV1->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0));
+        QTreeWidgetItem* node = w->TV1->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        QVERIFY2(node, qPrintable(text));
+        QTest::mouseClick(w->TV1->viewport(), Qt::LeftButton, {}, w->TV1->visualItemRect(node).center());
+    }
+    static QString golden(const char* name) {  // a template as written out by hand
+        QFile file(QStringLiteral(QUILL_TEST_DATA "/catalogue/") + QLatin1String(name));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<unreadable>");
     }
 
 private slots:
     void init() {
         prompter = new test::ScriptedPrompter;
         w = new frmMain;
-        w->Timer1->stop();  // ticks are driven by hand
+        w->Timer1->stop();  // a test that wants a tick starts the timer itself
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
     }
     void cleanup() {
         delete w;
         delete prompter;
     }
 
-    void startUpTheSelectorAndTheNamesPicker() {
-        QCOMPARE(w->Combo2->currentText(), QStringLiteral("--Menu Headers--"));
-        QCOMPARE(items(w->Combo1), items(catalogue::builtInNames()));
-        QCOMPARE(w->maxEdit->Text(),
-                 QStringLiteral(";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3\r\n[@main]"));
-        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]"}));
-        QCOMPARE(w->Timer1->interval(), 3500);
-        w->setListIndex(w->Combo2, 1);
-        QVERIFY(!w->TV1->isHidden() && w->List1->isHidden());
-        QCOMPARE(w->TV1->pos(), w->List1->pos());
-        w->setListIndex(w->Combo2, 0);
-        QVERIFY(w->TV1->isHidden() && !w->List1->isHidden());
-
+    // The arrow keys on the closed picker choose rows as a pick does.
+    void namesPickerFollowsItsKeys() {
         w->maxEdit->setText(QStringLiteral("x"));
         w->maxEdit->setCursorPosition(0, 1);
-        for (int index : {21, 1, 0, 1}) w->setListIndex(w->Combo1, index);
-        QCOMPARE(w->maxEdit->Text(), QStringLiteral("x\r\n@@guildwar\r\n<$USERNAME>\r\n<$USERNAME>"));
+        w->Combo1->setFocus();
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End}) QTest::keyClick(w->Combo1, key);
+        QCOMPARE(w->maxEdit->Text(), QStringLiteral("x\r\n<$USERNAME>\r\n@hirearchernow"));
     }
 
-    void templateTreeReplacesTheScriptAsOneUndoStep() {
-        QStringList shown;  // each node as "key text", children indented
-        for (QTreeWidgetItemIterator it(w->TV1); *it; ++it) {
-            QVERIFY((*it)->icon(0).isNull() && !(*it)->isExpanded() && !(*it)->isSelected());
-            shown << QString((*it)->parent() ? "  " : "") + (*it)->data(0, Qt::UserRole).toString() + u' ' +
-                         (*it)->text(0);
-        }
-        QCOMPARE(shown, (QStringList{"M Merchant NPC's", "  M1 Weapon Merchant", "  M2 Armour Merchant",
-                                     "  M3 Jewelry Merchant", "T Teleport NPC", "  T1 Teleporter"}));
-
+    void templateNodeReplacesTheScriptAsOneUndoStep() {
+        w->Combo2->setFocus();
+        QTest::keyClick(w->Combo2, Qt::Key_Down);  // "--Templates--" shows the tree in the list's place
+        QVERIFY(w->TV1->isVisible() && !w->List1->isVisible());
+        QCOMPARE(w->TV1->geometry(), w->List1->geometry());
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("npc.txt"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[@main]\r\n#SAY\r\nHi") > 0);
-        file.close();
+        test::writeBytes(path, "[@main]\r\n#SAY\r\nHi");
         modDocument::LoadDocument(path);
         const QString before = w->maxEdit->Text(), caption = w->windowTitle();
         clickNode(QStringLiteral("Merchant NPC's"));
         clickNode(QStringLiteral("Teleport NPC"));
         QCOMPARE(w->maxEdit->Text(), before);
-        const QStringList kinds{"Weapon Merchant", "Armour Merchant", "Jewelry Merchant", "Teleporter"};
-        for (int kind = 1; kind <= 4; ++kind) {
-            clickNode(kinds[kind - 1]);
-            QCOMPARE(w->maxEdit->Text(), QString::fromStdString(catalogue::templateText(kind)));
+        w->TV1->expandAll();
+        for (auto [node, file] : {std::pair{"Weapon Merchant", "weapon_merchant.txt"}, {"Armour Merchant", "armour_merchant.txt"},
+                                  {"Jewelry Merchant", "jewelry_merchant.txt"}, {"Teleporter", "teleporter.txt"}}) {
+            clickNode(QString::fromLatin1(node));
+            QCOMPARE(w->maxEdit->Text(), golden(file));
         }
-        for (int i = 0; i < 3; ++i) w->mEDITUNDO_Click();
-        QCOMPARE(w->maxEdit->Text(), QString::fromStdString(catalogue::templateText(1)));
-        w->mEDITUNDO_Click();
+        for (int step = 0; step < 3; ++step) QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->maxEdit->Text(), golden("weapon_merchant.txt"));
+        QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w->maxEdit->Text(), before);
+        QTest::keyClick(w->Combo2, Qt::Key_Up);
+        QVERIFY(!w->TV1->isVisible() && w->List1->isVisible());
         // The script stays the same document: same file, same caption, no question asked.
         QCOMPARE(modDocument::CurrentFileName(), path);
         QCOMPARE(w->windowTitle(), caption);
         QVERIFY(prompter->asked.empty());
     }
 
-    void headerListAndItsDuplicateCheckFollowTheScript() {
-        setScript(QStringLiteral("[@main]\r\n#SAY\n[@Buy]\r[@buy]"));
-        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]", "[@Buy]", "[@buy]"}));
-        w->List1->setCurrentRow(1);
-        w->leftPane->Timer1_Timer();
+    // The real timer's tick rebuilds the list and reports each duplicate.
+    void timerTickRebuildsTheListAndReportsDuplicates() {
+        w->maxEdit->setText(QStringLiteral("[@buy]\r\n[@sell]\r\n[@buy]\r\n[@sell]\r\n[@buy]"));
+        w->List1->setCurrentRow(0);
+        QSignalSpy ticks(w->Timer1, &QTimer::timeout);
+        w->Timer1->start();
+        QVERIFY(ticks.wait(10000));
+        w->Timer1->stop();
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@buy]", "[@sell]", "[@buy]", "[@sell]", "[@buy]"}));
         QVERIFY(w->List1->selectedItems().isEmpty());
-        setScript(QString());
-        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "None Found"}));
-        QVERIFY(prompter->told.empty());
-
-        setScript(QStringLiteral("[@buy]\r\n[@sell]\r\n[@buy]\r\n[@sell]\r\n[@buy]"));
         QStringList told;
         for (const auto& t : prompter->told)
             told << t.title + u'|' + t.text + (t.icon == QMessageBox::Critical ? "" : "|not the stop icon");
         const QString buy = QStringLiteral("[Error]|Duplicate Menu Found : [@buy]");
         QCOMPARE(told, (QStringList{buy, buy, QStringLiteral("[Error]|Duplicate Menu Found : [@sell]"), buy}));
-        // The check remembers nothing: the next tick reports them again; a
-        // removed duplicate is no longer reported.
+        // The check remembers nothing: the next tick reports them again.
         w->leftPane->Timer1_Timer();
-        QCOMPARE(prompter->told.size(), std::size_t{8});
-        setScript(QStringLiteral("[@buy]\r\n[@sell]"));
         QCOMPARE(prompter->told.size(), std::size_t{8});
     }
 
@@ -145,11 +129,10 @@ private slots:
 
     void doubleClickMarksTheLastLineHoldingTheHeader() {
         setScript(QStringLiteral("[@main]\r\n[@buy]\r\n#SAY\r\n;back to [@buy] later\r\n[@sell]\r\nx[@buy]x"));
-        // {row, Combo2 row, line marked}: no row, the template tree showing, then two headers.
-        for (auto [row, pane, marked] : {std::array{-1, 0, -1}, {2, 1, -1}, {2, 0, 5}, {3, 0, 4}}) {
-            w->List1->setCurrentRow(row);
-            w->setListIndex(w->Combo2, pane);
-            w->leftPane->List1_DblClick();
+        for (auto [row, marked] : {std::pair{2, 5}, {3, 4}}) {
+            const QRect rect = w->List1->visualItemRect(w->List1->item(row));
+            // Through the window, as the platform delivers it: press, release, press, release.
+            QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, w->List1->viewport()->mapTo(w, rect.center()));
             QCOMPARE(w->maxEdit->markedLine(), marked);
         }
     }

@@ -31,11 +31,9 @@ TEST(DigitFilter, OnlyDigitsPassAndWhatReadsAsANumber) {
 TEST(Lines, FlagLinesAndInsertsEachAfterItsOwnLineBreak) {
     EXPECT_EQ(insertsFor({"batchdelay 5", "addbatch 0", "batchmove"}),
               (Texts{"\r\nbatchdelay 5", "\r\naddbatch 0", "\r\nbatchmove"}));
-    EXPECT_TRUE(insertsFor({}).empty());
     const char* flags[][3] = {{"123", "True", "Check [123] 1"}, {"7", "False", "Check [7] 0"}, {"", "", "Check [] 0"},
                               {"5", "", "Check [5] 0"}, {"007", "true", "Check [007] 0"}};
     for (const auto& f : flags) EXPECT_EQ(flag::line(f[0], f[1]), f[2]);
-    EXPECT_EQ(flag::choices(), (Texts{"True", "False"}));
 }
 
 TEST(Composers, EachChecksInOrderThenGivesItsLineFromTheListsOffered) {
@@ -62,25 +60,19 @@ TEST(Composers, EachChecksInOrderThenGivesItsLineFromTheListsOffered) {
         {casino::playLine("playdice", "1", " [@x] "), "playdice 1  [@x] "},
     };
     for (const auto& [outcome, want] : cases) EXPECT_EQ(shown(outcome), want);
-    EXPECT_EQ(batch::batchMove(), "batchmove");
     const Texts oneToTen{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
     EXPECT_EQ(casino::sums(), (Texts{"Equal", "Small", "Large", "Mov"}));
     EXPECT_EQ(casino::multipliers(), (Texts{"p9", "d0"}));
     EXPECT_EQ(casino::amounts(), oneToTen);
-    EXPECT_EQ(casino::playOptions(), (Texts{"playdice"}));
     EXPECT_EQ(casino::diceCounts(), oneToTen);
 }
 
-TEST(Refs, BoxesTopToBottomAndTheCodesTicked) {
+// The codes of the ticked boxes, top to bottom; Helmet, named first, sits at the bottom.
+TEST(Refs, TheCodesTicked) {
     using refs::Group;
-    Texts boxes;  // "frame: name caption code", top to bottom
-    for (Group g : {Group::Weapon, Group::Armour, Group::Potion})
-        for (const refs::Box& box : refs::boxes(g))
-            boxes.push_back(std::string(refs::caption(g)) + ": " + box.name + ' ' + box.caption + ' ' + box.code);
-    EXPECT_EQ(boxes, (Texts{"Weapon: Check1 Weapon (+5) +5", "Weapon: Check2 Weapon (+6) +6",
-                            "Weapon: Check3 Ore         (+43) +43", "Armour: Check6 Armour (+10) +10",
-                            "Armour: Check5 Armour (+11) +11", "Armour: Check4 Helmet (+15) +15",
-                            "Potion: Check7 Potion  (+0) +0", "Potion: Check8 Poison (+42) +42"}));
+    Texts armour;
+    for (const refs::Box& box : refs::boxes(Group::Armour)) armour.push_back(std::string(box.name) + ' ' + box.caption);
+    EXPECT_EQ(armour, (Texts{"Check6 Armour (+10)", "Check5 Armour (+11)", "Check4 Helmet (+15)"}));
     EXPECT_EQ(refs::groupInserts(Group::Armour, {true, true, true}), (Texts{"\r\n+10", "\r\n+11", "\r\n+15"}));
     EXPECT_EQ(refs::groupInserts(Group::Weapon, {true, false, true}), (Texts{"\r\n+5", "\r\n+43"}));
     EXPECT_TRUE(refs::groupInserts(Group::Weapon, {false, false, false}).empty());

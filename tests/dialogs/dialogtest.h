@@ -3,20 +3,8 @@
 // write into, the dialog under test opened from it, and ways to read back
 // what the controls show and what the user was told.
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QEvent>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
+#include <QtWidgets>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
@@ -45,24 +33,22 @@ inline void settle() {
     QCoreApplication::processEvents();
 }
 
-// With QUILL_SHOT_DIR set (and a real display), saves the window as a PNG.
-inline void shot(QWidget* window, const QString& name) {
-    const QString dir = qEnvironmentVariable("QUILL_SHOT_DIR");
-    if (dir.isEmpty()) return;
-    QCoreApplication::processEvents();
-    window->grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
-}
-
-// What each widget shows as its caption: a window its title, a frame its title.
-inline QStringList captions(std::initializer_list<const QWidget*> widgets) {
-    QStringList all;
-    for (const QWidget* w : widgets) {
-        if (auto* button = qobject_cast<const QAbstractButton*>(w)) all << button->text();
-        else if (auto* label = qobject_cast<const QLabel*>(w)) all << label->text();
-        else if (auto* frame = qobject_cast<const QGroupBox*>(w)) all << frame->title();
-        else all << w->windowTitle();
-    }
-    return all;
+// What the first real message box that `action` opens shows, as
+// "title|text" (the text as a person would copy it) and "|icon" if it has
+// one; its OK closes it.
+inline QString realBoxShows(ScriptedPrompter& scripted, const std::function<void()>& action) {
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = box->windowTitle() + u'|' + shownText(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) +
+                   (box->icon() == QMessageBox::NoIcon ? "" : "|icon");
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    Prompter::install(nullptr);
+    action();
+    Prompter::install(&scripted);
+    return seen;
 }
 
 // The rows of a combo box or list box, top to bottom.
@@ -70,11 +56,6 @@ template <class Box>
 QStringList items(const Box* box) {
     QStringList all;
     for (int i = 0; i < box->count(); ++i) all << box->model()->index(i, 0).data().toString();
-    return all;
-}
-inline QStringList items(const std::vector<std::string>& texts) {
-    QStringList all;
-    for (const std::string& t : texts) all << QString::fromStdString(t);
     return all;
 }
 
@@ -87,10 +68,11 @@ inline bool openedAlone(const QWidget* dialog) {
 }
 
 // One test's world: a scripted prompter, an empty main window and the
-// dialog as `opener` shows it (by default from its catalogue row).
+// dialog as `opener` shows it (by default picked from the command picker).
 template <class Dialog>
 struct DialogRun {
-    explicit DialogRun(int row) : opener([row](frmMain* m) { m->setListIndex(m->cboNPC, row); }) {}
+    explicit DialogRun(int row)
+        : opener([row](frmMain* m) { m->cboNPC->setCurrentIndex(row), emit m->cboNPC->activated(row); }) {}
     explicit DialogRun(std::function<void(frmMain*)> open) : opener(std::move(open)) {}
     ~DialogRun() {
         delete Dialog::instance();
@@ -102,13 +84,6 @@ struct DialogRun {
         return Dialog::instance();
     }
     void dropMain() { delete std::exchange(main, nullptr); }
-    // The messages told so far, as "title|text" ("|icon" if one was shown), and forgets them.
-    QStringList takeTold() {
-        QStringList all;
-        for (const auto& t : std::exchange(prompter.told, {}))
-            all << t.title + u'|' + t.text + (t.icon == QMessageBox::NoIcon ? "" : "|icon");
-        return all;
-    }
 
     ScriptedPrompter prompter;
     frmMain* main = openEmptyMain();

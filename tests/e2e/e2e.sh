@@ -14,11 +14,7 @@ mkdir -p "$shots"
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
-trap 'pkill -f "$work/app/Quillmoor" 2>/dev/null; rm -rf "$work"' EXIT
-passed=0
-failed=0
-runs=0
-pid=""
+passed=0 failed=0 runs=0 pid=""
 
 pass() { passed=$((passed + 1)); echo "PASS: $1"; }
 fail() { failed=$((failed + 1)); echo "FAIL: $1"; }
@@ -34,46 +30,29 @@ install_app() {
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-# wait_for_window <exact title> [seconds]: prints the window id. Looks at
+# within <seconds> <command>...: runs the command until it succeeds; looks at
 # least once, and until the time is up by the clock.
+within() {
+  local deadline=$(( $(now_ms) + $1 * 1000 )); shift
+  until "$@"; do [ "$(now_ms)" -lt "$deadline" ] || return 1; sleep 0.1; done
+}
+found() {  # found <title pattern>: sets id to a mapped window with that title
+  id=$(xdotool search --name "$1" 2>/dev/null | tail -n 1)
+  [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1
+}
+# wait_for_window <exact title> [seconds]: prints the window id.
 wait_for_window() {
-  local title=$1 deadline=$(( $(now_ms) + ${2:-10} * 1000 )) id pattern
-  pattern="^$(printf '%s' "$title" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
-  while :; do
-    id=$(xdotool search --name "$pattern" 2>/dev/null | tail -n 1)
-    if [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then echo "$id"; return 0; fi
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
+  local id
+  within "${2:-10}" found "^$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$" && echo "$id"
 }
-
+absent() { ! wait_for_window "$1" 0 >/dev/null; }
+window_gone() { within "${2:-5}" absent "$1"; }
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 # wait_for_focus <window id>: until the window manager has given it the keyboard.
-wait_for_focus() {
-  local deadline=$(( $(now_ms) + 3000 ))
-  while [ "$(xdotool getactivewindow 2>/dev/null)" != "$1" ]; do
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-  sleep 0.1
-}
-
-window_gone() {
-  local title=$1 deadline=$(( $(now_ms) + ${2:-5} * 1000 ))
-  while wait_for_window "$title" 0 >/dev/null; do
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
+wait_for_focus() { within 3 active "$1" && sleep 0.1; }
 running() { kill -0 "$pid" 2>/dev/null; }
-
-exited_within() {
-  local deadline=$(( $(now_ms) + $1 * 1000 ))
-  while running; do
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+stopped() { ! running; }
+exited_within() { within "$1" stopped; }
 
 # start_app [NAME=VALUE]...: the program, with those variables set for it.
 start_app() {
@@ -84,10 +63,7 @@ start_app() {
   sleep 0.3
 }
 
-stop_app() {
-  if [ -n "$pid" ] && running; then kill "$pid"; wait "$pid" 2>/dev/null; fi
-  pid=""
-}
+stop_app() { if [ -n "$pid" ] && running; then kill "$pid"; wait "$pid" 2>/dev/null; fi; pid=""; }
 
 shot() { import -window root "$shots/$1.png"; }
 
@@ -103,32 +79,25 @@ start_to_main() {
   W=$(wait_for_window "$main_title" 10)
 }
 
-# at <window> <x> <y>: a click at pixel (x, y) of the window's client area.
-at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.25; }
-click() { at "$W" "$1" "$2"; }
+# click <x> <y>: a click at pixel (x, y) of the main window's client area.
+click() { xdotool mousemove --window "$W" "$1" "$2" click 1; sleep 0.25; }
 activate() { xdotool windowactivate --sync "$1" 2>/dev/null; sleep 0.2; }
-
-# choose <window> <x> <y> <row>: opens the drop-down list there and picks a row.
-choose() {
-  at "$1" "$2" "$3"
-  xdotool key --delay 15 Home
-  for _ in $(seq "$4"); do xdotool key --delay 5 Down; done
-  xdotool key Return
-  sleep 0.2
-}
 
 # Positions on the main window (96 DPI, no window manager: the frame is the
 # menu bar plus the client area).
 menu_bar=$(( 445 - 427 ))
 y_pickers=$(( menu_bar + 42 ))
-x_combo2=60
-x_cbonpc=260
-x_combo1=500
-x_editor=400
+x_combo2=60 x_cbonpc=260 x_combo1=500 x_editor=400
 y_editor=$(( menu_bar + 200 ))
 
-# pick <x> <row>: chooses a row of the main window's drop-down list at x.
-pick() { choose "$W" "$1" "$y_pickers" "$2"; }
+# pick <x> <row>: opens the main window's drop-down list at x and picks a row.
+pick() {
+  click "$1" "$y_pickers"
+  xdotool key --delay 15 Home
+  for _ in $(seq "$2"); do xdotool key --delay 5 Down; done
+  xdotool key Return
+  sleep 0.2
+}
 
 menu() {  # menu <alt letter> <key>...: opens a menu by its access key and walks it
   local letter=$1; shift

@@ -12,6 +12,10 @@ work=$(mktemp -d)
 app="" wm=""
 trap 'kill $app $wm 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# within_10s <command>...: until the command succeeds, at most 100 tries 0.1 s apart.
+within_10s() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
+visible() { id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -1) && [ -n "$id" ]; }
+gone() { ! kill -0 "$app" 2>/dev/null; }
 
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -33,26 +37,12 @@ sleep 1
 cd "$work"  # a folder that holds neither the language file nor Data
 QT_QPA_PLATFORM=xcb "$prefix/bin/quillmoor" >"$work/app.log" 2>&1 &
 app=$!
-splash=""
-for _ in $(seq 100); do
-  splash=$(xdotool search --onlyvisible --class Quillmoor 2>/dev/null | head -1) && [ -n "$splash" ] && break
-  sleep 0.1
-done
-[ -n "$splash" ] || fail "no splash window within 10 s"
+within_10s visible --class Quillmoor || fail "no splash window within 10 s"
 xdotool key a
-pattern="^$(printf '%s' "$caption" | sed 's/[][\.*^$]/\\&/g')\$"
-main=""
-for _ in $(seq 100); do
-  main=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1) && [ -n "$main" ] && break
-  sleep 0.1
-done
-[ -n "$main" ] || fail "no window titled \"$caption\" within 10 s"
-xdotool windowactivate --sync "$main" key alt+F4
-for _ in $(seq 100); do
-  kill -0 "$app" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app" 2>/dev/null && fail "the program still runs 10 s after Alt+F4"
+within_10s visible --name "^$(printf '%s' "$caption" | sed 's/[][\.*^$]/\\&/g')\$" ||
+  fail "no window titled \"$caption\" within 10 s"
+xdotool windowactivate --sync "$id" key alt+F4
+within_10s gone || fail "the program still runs 10 s after Alt+F4"
 wait "$app" || fail "the program exited with status $?: $(cat "$work/app.log")"
 app=""
 grep -q '^\[Window Metrics\]' "$program/Data/Settings.ini" 2>/dev/null ||
