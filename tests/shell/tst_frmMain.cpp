@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "catalogue/HeaderList.h"
 #include "catalogue/catalogue.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
@@ -55,7 +56,7 @@ private slots:
         QCOMPARE(QList<int>({w->ScaleWidth(), w->ScaleHeight()}), QList<int>({9330, 6405}));
         QCOMPARE(w->font().family() + QString::number(w->font().pointSizeF()), QStringLiteral("Tahoma8.25"));
         QStringList shown{w->cboNPC->currentText(), w->Combo1->currentText(), w->Combo2->currentText()};
-        for (int i = 0; i < w->List1->count(); ++i) shown << w->List1->item(i)->text();
+        for (int i = 0; i < w->List1->count(); ++i) shown << w->List1->model()->index(i, 0).data().toString();
         QCOMPARE(shown, QStringList({"NPC Command List...", "Built In Menu's And Variables...", "--Menu Headers--",
                                      "--Menu Headers--", "[@main]"}));
         for (QComboBox* combo : {w->Combo2, w->cboNPC, w->Combo1}) QVERIFY(!combo->isEditable());
@@ -260,6 +261,11 @@ private slots:
         for (const std::string& caption : quill::catalogue::captions()) captions << QString::fromStdString(caption);
         for (int i = 0; i < w->cboNPC->count(); ++i) shown << w->cboNPC->itemText(i);
         QCOMPARE(shown, captions);
+        // The editor leaves insertion notices off; this test turns them on to watch.
+        auto* e = w->maxEdit;
+        e->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
+                         static_cast<unsigned long>(e->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK) |
+                                                    QsciScintillaBase::SC_MOD_INSERTTEXT));
         QObject::connect(w->maxEdit, &QsciScintillaBase::SCN_MODIFIED, w->maxEdit,
                          [&pieces](int, int type, const char* text, int length, int, int, int, int, int, int) {
                              if (type & QsciScintillaBase::SC_MOD_INSERTTEXT) pieces << QString::fromUtf8(text, length);

@@ -175,6 +175,21 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
     setUtf8(true);
     setEolMode(EolWindows);
     markerDefine(QsciScintilla::RightArrow, kMarkMarker);
+    // QScintilla hands every insertion and deletion to its accessibility
+    // layer, which counts the characters from the start of the text up to the
+    // change each time: a key typed near the end of a 100 MB script took a
+    // second. Nothing here listens to those two notifications (QsciScintilla
+    // makes textChanged and linesChanged of them, which nothing connects to;
+    // markers and styling are Scintilla's own bookkeeping), so they are not
+    // sent. Scintilla sends a notification when any bit of its kind is in the
+    // mask, "done by the user" included, so the mask names only the kinds
+    // wanted: the notices sent before each change, which skip that layer and
+    // count the changes, and QsciScintilla's fold changes.
+    SendScintilla(SCI_SETMODEVENTMASK,
+                  static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_CHANGEFOLD));
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int type) {
+        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) ++textVersion_;
+    });
     // Scintilla reports reaching the save point even when it was never left
     // (a load or a reset of an unmodified document); only real changes of
     // the state reach the listeners.
@@ -196,7 +211,23 @@ std::string_view maxEdit::utf8Bytes() const {
     return std::string_view(chars, length);
 }
 
+std::pair<std::string_view, std::string_view> maxEdit::textRuns() const {
+    // Scintilla keeps the text in two parts around a gap where the last edit
+    // was. Split at the start of the gap's line: the first run lies wholly
+    // before the gap and needs no move; the second is made whole by moving
+    // the gap back over the few bytes of that line before it.
+    auto* self = const_cast<maxEdit*>(this);
+    const long length = self->SendScintilla(SCI_GETLENGTH);
+    const long gap = self->SendScintilla(SCI_GETGAPPOSITION);
+    const long split = self->SendScintilla(SCI_POSITIONFROMLINE, self->SendScintilla(SCI_LINEFROMPOSITION, gap));
+    const auto* tail = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, split, length - split));
+    const auto* head = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, 0L, split));
+    return {std::string_view(head, static_cast<std::size_t>(split)),
+            std::string_view(tail, static_cast<std::size_t>(length - split))};
+}
+
 void maxEdit::adoptDocument(void* document) {
+    ++textVersion_;
     // What Scintilla keeps with the document rather than the view goes over
     // to the new one, so the editor looks and behaves as it did.
     const long codePage = SendScintilla(SCI_GETCODEPAGE);
@@ -280,8 +311,12 @@ void maxEdit::LoadFile(const QString& path) {
 
 QString maxEdit::Unwritable() const {
     std::string error;
-    if (textfile::canEncode(utf8Bytes(), format_, error)) return {};
-    return QString::fromStdString(error);
+    if (!textfile::canEncode(utf8Bytes(), format_, error)) return QString::fromStdString(error);
+    // A save that follows with the text and format unchanged need not check
+    // the whole text again.
+    checkedWritable_ = textVersion_;
+    checkedFormat_ = format_;
+    return {};
 }
 
 void maxEdit::UseUtf8() { format_ = {}; }
@@ -290,7 +325,8 @@ void maxEdit::SaveToFile(const QString& path, bool) {
     const std::string_view text = utf8Bytes();
     std::string error;
     // Refused before the disk is touched.
-    if (!textfile::canEncode(text, format_, error)) throw EditorError("the script was not saved: " + error);
+    const bool checked = checkedWritable_ == textVersion_ && checkedFormat_ == format_;
+    if (!checked && !textfile::canEncode(text, format_, error)) throw EditorError("the script was not saved: " + error);
     const auto encoded = [&](const fileio::Put& put) { return textfile::encodePieces(text, format_, put, error); };
     if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), encoded)) throw EditorError(*failure);
     SendScintilla(SCI_SETSAVEPOINT);
