@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+#include "catalogue/HeaderList.h"
 #include "catalogue/LeftPane.h"
 #include "catalogue/builtin_names.h"
 #include "catalogue/templates.h"
@@ -27,6 +28,7 @@ class tst_leftPane : public QObject {
         w->maxEdit->setText(text);
         w->mnuSyntaxTitles_Click();
     }
+    void setCurrentRow(int row) { w->List1->setCurrentIndex(w->List1->model()->index(row, 0)); }
     void clickNode(const QString& text) {
         w->leftPane->TV1_NodeClick(w->TV1->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0));
     }
@@ -99,9 +101,9 @@ private slots:
     void headerListAndItsDuplicateCheckFollowTheScript() {
         setScript(QStringLiteral("[@main]\r\n#SAY\n[@Buy]\r[@buy]"));
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]", "[@Buy]", "[@buy]"}));
-        w->List1->setCurrentRow(1);
+        setCurrentRow(1);
         w->leftPane->Timer1_Timer();
-        QVERIFY(w->List1->selectedItems().isEmpty());
+        QVERIFY(!w->List1->selectionModel()->hasSelection() && w->List1->currentRow() == -1);
         setScript(QString());
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "None Found"}));
         QVERIFY(prompter->told.empty());
@@ -118,6 +120,30 @@ private slots:
         QCOMPARE(prompter->told.size(), std::size_t{8});
         setScript(QStringLiteral("[@buy]\r\n[@sell]"));
         QCOMPARE(prompter->told.size(), std::size_t{8});
+    }
+
+    // A tick reads the script again only after it changed: typing, deleting,
+    // undoing and loading a file each count as a change.
+    void headerListFollowsKeysUndoAndLoads() {
+        setScript(QStringLiteral("[@main]\r\n"));
+        maxEdit* e = w->maxEdit;
+        QTest::keyClick(e, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(e, QStringLiteral("[@a]"));
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]", "[@a]"}));
+        QTest::keyClick(e, Qt::Key_Backspace);
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]"}));
+        QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]", "[@a]"}));
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("loaded.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[@loaded]\r\n") > 0);
+        file.close();
+        e->LoadFile(file.fileName());
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@loaded]"}));
     }
 
     void ticksWaitWhileAMessageIsOpen() {
@@ -147,7 +173,7 @@ private slots:
         setScript(QStringLiteral("[@main]\r\n[@buy]\r\n#SAY\r\n;back to [@buy] later\r\n[@sell]\r\nx[@buy]x"));
         // {row, Combo2 row, line marked}: no row, the template tree showing, then two headers.
         for (auto [row, pane, marked] : {std::array{-1, 0, -1}, {2, 1, -1}, {2, 0, 5}, {3, 0, 4}}) {
-            w->List1->setCurrentRow(row);
+            setCurrentRow(row);
             w->setListIndex(w->Combo2, pane);
             w->leftPane->List1_DblClick();
             QCOMPARE(w->maxEdit->markedLine(), marked);
