@@ -87,6 +87,8 @@ void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
     const QByteArray saved("caf\xE9\r\nna\xEFve");
     QCOMPARE(readBytes(path), saved);
 
+    // Found writable, then changed: the save checks again.
+    QVERIFY(editor.Unwritable().isEmpty());
     editor.InsertText(QString::fromUtf8("\xE4\xB8\xAD"));
     const QString text = editor.Text();
     QString why;
