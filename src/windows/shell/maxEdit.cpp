@@ -9,11 +9,53 @@
 #include "shell/file_io.h"
 
 #include <ILoader.h>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <utility>
 
 namespace quill {
 namespace {
 
 constexpr int kMarkMarker = 1;
+
+// QScintilla's accessibility interface turns the caret's byte position into a
+// character offset by counting from the start of the text, at every update of
+// the screen: near the end of a 100 MB script each key cost a second. While
+// no assistive technology listens, the editor gets a plain one that answers
+// what a plain editable widget does; once one listens, the plain ones go and
+// QScintilla's full interface takes their place at the next query.
+class PlainWhileNobodyListens : public QAccessible::ActivationObserver {
+public:
+    static void install() {
+        static PlainWhileNobodyListens observer;
+    }
+
+private:
+    PlainWhileNobodyListens() {
+        // Factories installed later are asked first.
+        QAccessible::installFactory(&plainInterface);
+        QAccessible::installActivationObserver(this);
+    }
+    static QAccessibleInterface* plainInterface(const QString& className, QObject* object) {
+        if (QAccessible::isActive() || className != QLatin1String(maxEdit::staticMetaObject.className()) ||
+            !object->isWidgetType())
+            return nullptr;
+        auto* widget = static_cast<QWidget*>(object);
+        plainOnes().append(widget);
+        return new QAccessibleWidget(widget, QAccessible::EditableText);
+    }
+    void accessibilityActiveChanged(bool active) override {
+        if (!active) return;
+        for (const QPointer<QWidget>& widget : std::exchange(plainOnes(), {}))
+            if (widget)
+                if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(widget))
+                    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
+    }
+    static QList<QPointer<QWidget>>& plainOnes() {
+        static QList<QPointer<QWidget>> widgets;
+        return widgets;
+    }
+};
 
 EditorError noMemory(const QString& path) {
     return EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
@@ -172,6 +214,7 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
 }  // namespace
 
 maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
+    PlainWhileNobodyListens::install();
     setUtf8(true);
     setEolMode(EolWindows);
     markerDefine(QsciScintilla::RightArrow, kMarkMarker);
