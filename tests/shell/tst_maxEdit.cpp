@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QtTest>
 
 #include "shell/maxEdit.h"
@@ -23,6 +24,7 @@ private slots:
     void saveKeepsTheFormatOrRefusesAndLeavesTheFile();
     void filesAreReadInTheEditorsCodePage();
     void loadReadsPastTheReportedSize();
+    void fullAccessibilityOnceAnAssistiveToolListens();
 
 private:
     QTemporaryDir dir;
@@ -133,4 +135,19 @@ void tst_maxEdit::loadReadsPastTheReportedSize() {
 }
 
 QTEST_MAIN(tst_maxEdit)
+// Without a listener the editor's interface has no text side (QScintilla's
+// counts characters from the start at every screen update); with one, the
+// editor's text is there to read.
+void tst_maxEdit::fullAccessibilityOnceAnAssistiveToolListens() {
+    maxEdit editor;
+    editor.InsertText(QString::fromUtf8("caf\xC3\xA9 [@main]"));
+    QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(&editor);
+    QVERIFY(plain && !plain->textInterface());
+    QAccessible::setActive(true);
+    QAccessibleInterface* full = QAccessible::queryAccessibleInterface(&editor);
+    QVERIFY(full && full->textInterface());
+    QCOMPARE(full->textInterface()->text(0, full->textInterface()->characterCount()), QString::fromUtf8("caf\xC3\xA9 [@main]"));
+    QAccessible::setActive(false);
+}
+
 #include "tst_maxEdit.moc"

@@ -37,14 +37,19 @@ private:
         QAccessible::installActivationObserver(this);
     }
     static QAccessibleInterface* plainInterface(const QString& className, QObject* object) {
-        if (QAccessible::isActive() || className != QLatin1String(maxEdit::staticMetaObject.className()) ||
+        if (listening() || className != QLatin1String(maxEdit::staticMetaObject.className()) ||
             !object->isWidgetType())
             return nullptr;
         auto* widget = static_cast<QWidget*>(object);
         plainOnes().append(widget);
         return new QAccessibleWidget(widget, QAccessible::EditableText);
     }
+    static bool& listening() {
+        static bool active = QAccessible::isActive();
+        return active;
+    }
     void accessibilityActiveChanged(bool active) override {
+        listening() = active;
         if (!active) return;
         for (const QPointer<QWidget>& widget : std::exchange(plainOnes(), {}))
             if (widget)
