@@ -25,7 +25,9 @@
 #include <QTemporaryDir>
 #include <Qsci/qsciscintilla.h>
 #include <cstdlib>
+#include <cstdio>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -257,14 +259,56 @@ BENCHMARK(BM_BareEditorKeystrokeAtTop)->Iterations(50)->Unit(benchmark::kMicrose
 BENCHMARK(BM_KeystrokeAtEnd)->Iterations(50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BareEditorKeystrokeAtEnd)->Iterations(50)->Unit(benchmark::kMicrosecond);
 
+// Keeps each benchmark's time per iteration for the ratios printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                ms[run.run_name.function_name] = run.real_accumulated_time * 1e3 / static_cast<double>(run.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> ms;
+};
+
+void printRatios(const std::map<std::string, double>& ms) {
+    const auto has = [&](std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            if (!ms.count(n)) return false;
+        return true;
+    };
+    const auto at = [&](const char* n) { return ms.at(n); };
+    std::printf("\n");
+    if (has({"BM_OpenAscii", "BM_BareEditorLoader"}))
+        std::printf("open ASCII %.0f ms, bare editor's loader %.0f ms: %.2f of the floor (aim: 1.1)\n", at("BM_OpenAscii"),
+                    at("BM_BareEditorLoader"), at("BM_OpenAscii") / at("BM_BareEditorLoader"));
+    if (has({"BM_OpenWindows1252", "BM_BareEditorLoaderWindows1252"}))
+        std::printf("open Windows-1252 %.0f ms, bare editor's loader, same bytes undecoded %.0f ms: %.2f of the floor\n",
+                    at("BM_OpenWindows1252"), at("BM_BareEditorLoaderWindows1252"),
+                    at("BM_OpenWindows1252") / at("BM_BareEditorLoaderWindows1252"));
+    for (const char* save : {"BM_SaveAscii", "BM_SaveWindows1252"})
+        if (has({save, "BM_CopyFile", "BM_CopyFileFsync"}))
+            std::printf("%s %.0f ms: %.2f x cp (%.0f ms), %.2f x cp + fsync (%.0f ms) (aim: 1.5)\n", save + 3, at(save),
+                        at(save) / at("BM_CopyFile"), at("BM_CopyFile"), at(save) / at("BM_CopyFileFsync"),
+                        at("BM_CopyFileFsync"));
+    for (const char* where : {"Top", "End"}) {
+        const std::string ours = std::string("BM_KeystrokeAt") + where, bare = std::string("BM_BareEditorKeystrokeAt") + where;
+        if (ms.count(ours) && ms.count(bare))
+            std::printf("keystroke at the %s: %.2f ms, bare editor %.2f ms, the program's own %.2f ms (aim: under 1 ms)\n",
+                        where, ms.at(ours), ms.at(bare), ms.at(ours) - ms.at(bare));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     writeScripts();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    printRatios(reporter.ms);
     dir.reset();
     return 0;
 }
