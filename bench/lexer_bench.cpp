@@ -25,6 +25,7 @@
 #include <string>
 
 #include "shell/EditorGlobals.h"
+#include "shell/codepage.h"
 #include "shell/language.h"
 #include "shell/maxEdit.h"
 
@@ -78,7 +79,7 @@ int openOnce(const QString& mode, const QString& file) {
         quill::maxEdit editor;
         editor.resize(800, 600);
         editor.LanguageName(QStringLiteral("NPC Script"));
-        editor.LoadFile(file);
+        editor.LoadFile(file, quill::codepage::kWestern);
         editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
         editor.show();
         editor.grab();

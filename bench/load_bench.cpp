@@ -32,6 +32,7 @@
 #include <string>
 
 #include "shell/file_io.h"
+#include "shell/codepage.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
@@ -178,8 +179,8 @@ void saveFromMainWindow(benchmark::State& state, const std::string& path) {
     quill::frmMain w;
     w.show();
     const QString out = dir->filePath("saved.txt");
-    w.maxEdit->LoadFile(QString::fromStdString(path));
-    for (auto _ : state) w.maxEdit->SaveToFile(out);
+    const quill::textfile::TextFormat format = w.maxEdit->LoadFile(QString::fromStdString(path), quill::codepage::kWestern);
+    for (auto _ : state) w.maxEdit->SaveToFile(out, format);
     if (readAll(out.toStdString()) != readAll(path)) state.SkipWithError("the saved file is not the file opened");
     QFile::remove(out);
 }

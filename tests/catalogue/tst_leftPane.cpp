@@ -141,7 +141,7 @@ private slots:
         QFile file(dir.filePath(QStringLiteral("loaded.txt")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[@loaded]\r\n") > 0);
         file.close();
-        e->LoadFile(file.fileName());
+        e->LoadFile(file.fileName(), 1252);
         w->leftPane->Timer1_Timer();
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@loaded]"}));
     }

@@ -4,6 +4,7 @@
 // what the controls show and what the user was told.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -31,7 +32,12 @@ inline frmMain* openEmptyMain() {
     return main;
 }
 
-inline QString scriptText() { return frmMain::instance() ? frmMain::instance()->maxEdit->Text() : QString(); }
+// The script of the open main window; empty when there is none.
+inline QString scriptText() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<frmMain*>(top)) return main->maxEdit->Text();
+    return {};
+}
 
 // Closed windows go at the next turn of the event loop; take that turn.
 inline void settle() {

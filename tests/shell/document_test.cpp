@@ -25,6 +25,8 @@ struct Fake : Editor, View, Dialogs {
     std::string text, general = "Welcome", modifiedPanel, caption = "start";
     bool modified = false;
     std::map<std::string, std::string> disk{{a, "old"}, {full, "old"}};
+    std::map<std::string, textfile::TextFormat> formats;  // UTF-8 where not listed
+    std::vector<textfile::TextFormat> savedIn;
     std::vector<std::tuple<std::string, int, int>> inserted;
     std::deque<std::string> paths;
     MsgBoxExResult answer = mbxResultCancel;
@@ -42,18 +44,19 @@ struct Fake : Editor, View, Dialogs {
     void clearText() override { text.clear(), setModifiedState(true); }
     bool textIs(std::string_view t) override { return text == t; }
     void resetForNewDocument() override { setModifiedState(false); }
-    Failure loadFile(const std::string& path) override {
+    Failure loadFile(const std::string& path, textfile::TextFormat& format) override {
         if (!disk.count(path)) return "the file \"" + path + "\" does not exist";
         text = disk[path];
+        format = formats[path];
         return setModifiedState(false), std::nullopt;
     }
-    Failure saveToFile(const std::string& path) override {
+    Failure saveToFile(const std::string& path, const textfile::TextFormat& format) override {
         if (path == full) return "\"" + path + "\" could not be written: disk full";
         disk[path] = text;
+        savedIn.push_back(format);
         return setModifiedState(false), std::nullopt;
     }
-    std::optional<std::string> unwritable() override { return std::nullopt; }
-    void useUtf8() override {}
+    std::optional<std::string> unwritable(const textfile::TextFormat&) override { return std::nullopt; }
     void selectionEnd(int& line, int& column) override { line = 2, column = 5; }
     Failure insertFileAt(const std::string& path, int line, int column) override {
         return inserted.emplace_back(path, line, column), std::nullopt;
@@ -151,6 +154,20 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
                       std::make_tuple("You Have Modified The Current NPC Script, Dou You Wish To Save It ?",
                                       "Save NPC Script?", mbxIconWarning, mbxYesNo, 0, mbxPosCentre, false, false));
     }
+}
+
+// Save writes the open file's format; a new script forgets it and is saved
+// as UTF-8 without a mark.
+TEST(DocumentFlow, NewForgetsTheFilesFormat) {
+    const textfile::TextFormat western{textfile::Encoding::Windows1252};
+    Fake f;
+    f.formats[a] = western;
+    ASSERT_TRUE(f.doc.loadDocument(a));
+    ASSERT_TRUE(f.doc.saveDocument());
+    ASSERT_TRUE(f.doc.newDocument());
+    f.paths = {"/s/new.txt"};
+    ASSERT_TRUE(f.doc.saveDocument());
+    EXPECT_EQ(f.savedIn, (std::vector<textfile::TextFormat>{western, {}}));
 }
 
 TEST(DocumentFlow, InsertFileGoesInAtTheSelectionEnd) {

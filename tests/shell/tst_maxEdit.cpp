@@ -1,11 +1,13 @@
 #include <QAccessible>
 #include <QtTest>
 
+#include "shell/codepage.h"
 #include "shell/maxEdit.h"
 #include "testsupport.h"
 
 using quill::EditorError;
 using quill::maxEdit;
+using quill::codepage::kWestern;
 
 // The byte-for-byte round trips of LoadFile and SaveToFile are checked through
 // Open and Save in tst_modDocument.
@@ -22,7 +24,7 @@ private slots:
     void insertText();
     void modifiedEventFiresAtEachChange();
     void saveKeepsTheFormatOrRefusesAndLeavesTheFile();
-    void filesAreReadInTheEditorsCodePage();
+    void filesAreReadInTheGivenCodePage();
     void loadReadsPastTheReportedSize();
     void fullAccessibilityOnceAnAssistiveToolListens();
 
@@ -68,10 +70,10 @@ void tst_maxEdit::modifiedEventFiresAtEachChange() {
     editor.Undo();
     editor.Undo();
     editor.Redo();
-    editor.SaveToFile(path, true);
-    editor.LoadFile(path);  // unmodified before and after: nothing fires
+    editor.SaveToFile(path, {});
+    editor.LoadFile(path, kWestern);  // unmodified before and after: nothing fires
     editor.InsertText(QStringLiteral("x"));
-    editor.LoadFile(path);
+    editor.LoadFile(path, kWestern);
     QVERIFY(!editor.CanUndo());
     editor.setText(QString());
     editor.ResetForNewDocument();
@@ -82,20 +84,20 @@ void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
     const QString path = dir.filePath(QStringLiteral("shop.txt"));
     writeBytes(path, "caf\xE9\r\n");
     maxEdit editor;
-    editor.LoadFile(path);
+    const quill::textfile::TextFormat format = editor.LoadFile(path, kWestern);
     editor.SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
     editor.InsertText(QString("na") + QChar(0xEF) + "ve");
-    editor.SaveToFile(path, true);
+    editor.SaveToFile(path, format);
     const QByteArray saved("caf\xE9\r\nna\xEFve");
     QCOMPARE(readBytes(path), saved);
 
     // Found writable, then changed: the save checks again.
-    QVERIFY(editor.Unwritable().isEmpty());
+    QVERIFY(editor.Unwritable(format).isEmpty());
     editor.InsertText(QString::fromUtf8("\xE4\xB8\xAD"));
     const QString text = editor.Text();
     QString why;
     try {
-        editor.SaveToFile(path, true);
+        editor.SaveToFile(path, format);
     } catch (const EditorError& e) {
         why = QString::fromStdString(e.what());
     }
@@ -104,25 +106,17 @@ void tst_maxEdit::saveKeepsTheFormatOrRefusesAndLeavesTheFile() {
     QCOMPARE(editor.Text(), text);
     QVERIFY(editor.ModifiedFlag());
     QCOMPARE(QDir(dir.path()).entryList({"shop*"}, QDir::Files | QDir::Hidden), QStringList{"shop.txt"});  // nothing left beside it
-
-    // A new script forgets the old file's format: UTF-8 without a mark.
-    editor.setText(QString());
-    editor.ResetForNewDocument();
-    editor.InsertText(QString("caf") + QChar(0xE9));
-    editor.SaveToFile(path, true);
-    QCOMPARE(readBytes(path), QByteArray("caf\xC3\xA9"));
 }
 
-void tst_maxEdit::filesAreReadInTheEditorsCodePage() {
+void tst_maxEdit::filesAreReadInTheGivenCodePage() {
     // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.
     const QString path = dir.filePath(QStringLiteral("gbk.txt"));
     writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
     maxEdit editor;
-    editor.setCodePage(936);
-    editor.LoadFile(path);
-    editor.InsertFileAt(path, {1, 0});
+    const quill::textfile::TextFormat format = editor.LoadFile(path, 936);
+    editor.InsertFileAt(path, {1, 0}, 936);
     QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
-    editor.SaveToFile(path, true);
+    editor.SaveToFile(path, format);
     QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
 }
 
@@ -130,7 +124,7 @@ void tst_maxEdit::loadReadsPastTheReportedSize() {
     // The kernel's files report a size of 0 and still have content.
     QCOMPARE(QFileInfo("/proc/version").size(), 0);
     maxEdit editor;
-    editor.LoadFile("/proc/version");
+    editor.LoadFile("/proc/version", kWestern);
     QVERIFY2(editor.Text().startsWith("Linux version "), qPrintable(editor.Text()));
 }
 

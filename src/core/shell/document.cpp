@@ -69,6 +69,7 @@ bool Document::newDocument() {
     if (!askToSave()) return false;
     editor_.clearText();
     editor_.resetForNewDocument();
+    format_ = {};
     view_.setCaption(std::string(kNewCaption));
     resetDocumentState();
     return true;
@@ -100,11 +101,13 @@ bool Document::openDocument() {
 }
 
 bool Document::loadDocument(const std::string& fileName) {
-    if (const Failure failure = editor_.loadFile(fileName)) {
+    textfile::TextFormat format;
+    if (const Failure failure = editor_.loadFile(fileName, format)) {
         setStatusText(std::string(kOpenFailed) + *failure);
         return false;
     }
     currentFileName_ = fileName;
+    format_ = format;
     setModified(false);
     setStatusText(std::string(kOpened));
     view_.setCaption(std::string(kLoadedCaptionStart) + fileName + "]");
@@ -115,15 +118,16 @@ bool Document::saveDocument() {
     if (currentFileName_.empty()) return saveDocumentAs();
     // Nothing is written in a format that would lose a character; the way out
     // is a format that holds every one.
-    if (const std::optional<std::string> why = editor_.unwritable()) {
+    if (const std::optional<std::string> why = editor_.unwritable(format_)) {
         const std::string prompt = std::string(kUtf8OfferStart) + *why + std::string(kUtf8OfferQuestion);
         if (!dialogs_.askYesNo(std::string(kUtf8OfferTitle), prompt)) {
             setStatusText(std::string(kSaveFailed) + *why + std::string(kNothingSaved));
             return false;
         }
-        editor_.useUtf8();
+        // Later saves stay UTF-8, without asking again.
+        format_ = {};
     }
-    if (const Failure failure = editor_.saveToFile(currentFileName_)) {
+    if (const Failure failure = editor_.saveToFile(currentFileName_, format_)) {
         setStatusText(std::string(kSaveFailed) + *failure);
         return false;
     }

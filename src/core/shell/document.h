@@ -1,7 +1,8 @@
 #pragma once
-// The open script's identity and modified flag and the File commands, apart
-// from any window: the editor, the main window's caption and status bar and
-// the dialogs are reached through the three small interfaces below.
+// The open script's identity (its file name and the format that file is
+// written in), its modified flag and the File commands, apart from any
+// window: the editor, the main window's caption and status bar and the
+// dialogs are reached through the three small interfaces below.
 
 #include <cstdint>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "shell/msgboxex.h"
+#include "shell/text_format.h"
 
 namespace quill::document {
 
@@ -70,13 +72,13 @@ public:
     // Whether the whole text is exactly `text`.
     virtual bool textIs(std::string_view text) = 0;
     virtual void resetForNewDocument() = 0;
-    virtual Failure loadFile(const std::string& path) = 0;
-    virtual Failure saveToFile(const std::string& path) = 0;
-    // Why the text cannot be written in its file's format (the character and
-    // its line), or nullopt when it can.
-    virtual std::optional<std::string> unwritable() = 0;
-    // Later saves write UTF-8 without a byte-order mark.
-    virtual void useUtf8() = 0;
+    // The file becomes the whole text; `format` is what the file was read as.
+    virtual Failure loadFile(const std::string& path, textfile::TextFormat& format) = 0;
+    // Writes the whole text in `format`.
+    virtual Failure saveToFile(const std::string& path, const textfile::TextFormat& format) = 0;
+    // Why the text cannot be written in `format` (the character and its
+    // line), or nullopt when it can.
+    virtual std::optional<std::string> unwritable(const textfile::TextFormat& format) = 0;
     // The end of the selection (the caret when nothing is selected).
     virtual void selectionEnd(int& line, int& column) = 0;
     virtual Failure insertFileAt(const std::string& path, int line, int column) = 0;
@@ -129,6 +131,9 @@ private:
     View& view_;
     Dialogs& dialogs_;
     std::string currentFileName_;
+    // What Save writes: the open file's own format; UTF-8 without a
+    // byte-order mark for a new script and once the UTF-8 offer was taken.
+    textfile::TextFormat format_;
     bool isModified_ = false;
 };
 

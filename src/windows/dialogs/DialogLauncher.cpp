@@ -7,9 +7,9 @@
 
 namespace quill::dialogs {
 
-void showFrmFlag() { frmFlag::showInstance(); }
-void showFrmBatch() { frmBatch::showInstance(); }
-void showFrmCasino() { frmCasino::showInstance(); }
-void showFrmRef() { frmRef::showInstance(); }
+void showFrmFlag(ScriptHost* host) { frmFlag::showInstance(host); }
+void showFrmBatch(ScriptHost* host) { frmBatch::showInstance(host); }
+void showFrmCasino(ScriptHost* host) { frmCasino::showInstance(host); }
+void showFrmRef(ScriptHost* host) { frmRef::showInstance(host); }
 
 }  // namespace quill::dialogs

@@ -13,7 +13,6 @@
 
 #include "shell/Prompter.h"
 #include "shell/TypedKeys.h"
-#include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 
 namespace quill::dialogs {
@@ -115,10 +114,11 @@ void clickOnEnter(QWidget* form) {
     for (QPushButton* button : form->findChildren<QPushButton*>()) button->setAutoDefault(true);
 }
 
-void insertIntoScript(const std::vector<std::string>& texts) {
-    frmMain* main = frmMain::instance();
-    if (!main || !main->maxEdit) return;
-    for (const std::string& text : texts) main->maxEdit->InsertText(QString::fromStdString(text));
+void ScriptWriter::insertIntoScript(const std::vector<std::string>& texts) const {
+    ScriptHost* host = host_.get();
+    maxEdit* editor = host ? host->scriptEditor() : nullptr;
+    if (!editor) return;
+    for (const std::string& text : texts) editor->InsertText(QString::fromStdString(text));
 }
 
 }  // namespace quill::dialogs

@@ -16,6 +16,7 @@
 #include "dialogs/digit_filter.h"
 #include "shell/FormDesign.h"
 #include "shell/QtText.h"
+#include "shell/ScriptHost.h"
 
 class QComboBox;
 class QEvent;
@@ -67,10 +68,21 @@ inline constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 // so by itself only in dialog windows.
 void clickOnEnter(QWidget* form);
 
-// Hands texts to the main window's editor, one InsertText call each. Once the
-// main window has closed there is no script to write to, and nothing is
-// written.
-void insertIntoScript(const std::vector<std::string>& texts);
+// A generator dialog's road into the script of the window that showed it.
+class ScriptWriter {
+public:
+    // Each showing hands the dialog the host it writes into from then on.
+    void setScriptHost(ScriptHost* host) { host_ = host; }
+
+protected:
+    // Hands texts to the host's editor, one InsertText call each. Once the
+    // host's window has closed there is no script to write to, and nothing
+    // is written.
+    void insertIntoScript(const std::vector<std::string>& texts) const;
+
+private:
+    ScriptHostRef host_;
+};
 
 // Shows the single instance of a window: a new one when none is open (or the
 // last one is closing), otherwise the open one, brought to the front as is
@@ -83,6 +95,14 @@ Form* showSingle(QPointer<Form>& slot) {
     slot->raise();
     slot->activateWindow();
     return slot.data();
+}
+
+// showSingle for a dialog that writes into `host`'s script.
+template <class Form>
+Form* showSingle(QPointer<Form>& slot, ScriptHost* host) {
+    Form* form = showSingle(slot);
+    form->setScriptHost(host);
+    return form;
 }
 
 }  // namespace quill::dialogs

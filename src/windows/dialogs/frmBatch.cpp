@@ -93,7 +93,7 @@ frmBatch::frmBatch() : QWidget(nullptr, Qt::Window) {
 frmBatch::~frmBatch() = default;
 
 frmBatch* frmBatch::instance() { return instance_.data(); }
-frmBatch* frmBatch::showInstance() { return showSingle(instance_); }
+frmBatch* frmBatch::showInstance(ScriptHost* host) { return showSingle(instance_, host); }
 
 bool frmBatch::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text2 && filterTypedText(Text2, event, [this](int& key) { Text2_KeyPress(key); })) return true;

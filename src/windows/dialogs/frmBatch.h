@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "dialogs/FormKit.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -12,14 +14,14 @@ class QPushButton;
 
 namespace quill::dialogs {
 
-class frmBatch : public QWidget {
+class frmBatch : public QWidget, public ScriptWriter {
     Q_OBJECT
 public:
     frmBatch();
     ~frmBatch() override;
 
     static frmBatch* instance();
-    static frmBatch* showInstance();
+    static frmBatch* showInstance(ScriptHost* host);
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;

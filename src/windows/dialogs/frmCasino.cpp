@@ -109,7 +109,7 @@ frmCasino::frmCasino()
 frmCasino::~frmCasino() = default;
 
 frmCasino* frmCasino::instance() { return instance_.data(); }
-frmCasino* frmCasino::showInstance() { return showSingle(instance_); }
+frmCasino* frmCasino::showInstance(ScriptHost* host) { return showSingle(instance_, host); }
 
 void frmCasino::Form_Load() {
     fill(Combo1, casino::sums());

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "dialogs/FormKit.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -15,14 +17,14 @@ class QPushButton;
 
 namespace quill::dialogs {
 
-class frmCasino : public QWidget {
+class frmCasino : public QWidget, public ScriptWriter {
     Q_OBJECT
 public:
     frmCasino();
     ~frmCasino() override;
 
     static frmCasino* instance();
-    static frmCasino* showInstance();
+    static frmCasino* showInstance(ScriptHost* host);
 
     QGroupBox* Frame4 = nullptr;
     QComboBox* Combo1 = nullptr;

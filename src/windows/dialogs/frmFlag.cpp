@@ -69,7 +69,7 @@ frmFlag::frmFlag()
 frmFlag::~frmFlag() = default;
 
 frmFlag* frmFlag::instance() { return instance_.data(); }
-frmFlag* frmFlag::showInstance() { return showSingle(instance_); }
+frmFlag* frmFlag::showInstance(ScriptHost* host) { return showSingle(instance_, host); }
 
 void frmFlag::Form_Load() {
     for (const std::string& entry : flag::choices()) Combo1->addItem(qs(entry));

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "dialogs/FormKit.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -11,7 +13,7 @@ class QPushButton;
 
 namespace quill::dialogs {
 
-class frmFlag : public QWidget {
+class frmFlag : public QWidget, public ScriptWriter {
     Q_OBJECT
 public:
     frmFlag();
@@ -19,7 +21,7 @@ public:
 
     // The open dialog, or nullptr.
     static frmFlag* instance();
-    static frmFlag* showInstance();
+    static frmFlag* showInstance(ScriptHost* host);
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;

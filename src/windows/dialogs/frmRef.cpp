@@ -115,7 +115,7 @@ frmRef::frmRef()
 frmRef::~frmRef() = default;
 
 frmRef* frmRef::instance() { return instance_.data(); }
-frmRef* frmRef::showInstance() { return showSingle(instance_); }
+frmRef* frmRef::showInstance(ScriptHost* host) { return showSingle(instance_, host); }
 
 void frmRef::Command1_Click() {
     insertIntoScript(refs::groupInserts(refs::Group::Weapon, ticks({Check1, Check2, Check3})));

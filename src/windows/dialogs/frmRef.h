@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "dialogs/FormKit.h"
+
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
@@ -13,14 +15,14 @@ class QRadioButton;
 
 namespace quill::dialogs {
 
-class frmRef : public QWidget {
+class frmRef : public QWidget, public ScriptWriter {
     Q_OBJECT
 public:
     frmRef();
     ~frmRef() override;
 
     static frmRef* instance();
-    static frmRef* showInstance();
+    static frmRef* showInstance(ScriptHost* host);
 
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

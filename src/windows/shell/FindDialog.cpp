@@ -11,11 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/maxEdit.h"
-
 namespace quill {
 
-FindDialog::FindDialog(maxEdit* editor, QWidget* parent) : QDialog(parent), editor_(editor) {
+FindDialog::FindDialog(SearchTarget* editor, QWidget* parent) : QDialog(parent), editor_(editor) {
     setObjectName(QStringLiteral("FindDialog"));
     auto* grid = new QGridLayout;
     txtFind = new QLineEdit;
@@ -124,7 +122,7 @@ void FindDialog::replaceOne() {
     lblResult->clear();
     const SearchOptions o = options();
     if (o.text.isEmpty()) return;
-    if (!editor_->ReplaceSelection(o) && !editor_->hasSelectedText()) showNotFound();
+    if (!editor_->ReplaceSelection(o) && !editor_->hasSelection()) showNotFound();
 }
 
 void FindDialog::replaceAll() {

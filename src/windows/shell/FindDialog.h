@@ -2,6 +2,7 @@
 // The editor's own Find / Replace window and its Go to Line question.
 
 #include <QDialog>
+#include <QString>
 
 class QCheckBox;
 class QLabel;
@@ -10,15 +11,35 @@ class QPushButton;
 class QRadioButton;
 
 namespace quill {
-class maxEdit;
-struct SearchOptions;
+
+// What Find, Find Next, Find Previous and Replace search for.
+struct SearchOptions {
+    QString text;
+    QString replacement;
+    bool matchCase = false;
+    bool wholeWord = false;
+    bool wrap = true;
+    bool down = true;
+};
+
+// The text the window searches: the editor that owns it.
+class SearchTarget {
+public:
+    virtual bool FindText(const SearchOptions& options, bool forward) = 0;
+    virtual bool ReplaceSelection(const SearchOptions& options) = 0;
+    virtual int ReplaceAll(const SearchOptions& options) = 0;
+    virtual bool hasSelection() const = 0;
+
+protected:
+    ~SearchTarget() = default;
+};
 
 // One window for both commands; Replace shows the replacement box and its
 // two buttons. Modeless, so the user can keep editing while it is open.
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    FindDialog(maxEdit* editor, QWidget* parent);
+    FindDialog(SearchTarget* editor, QWidget* parent);
     void setReplaceMode(bool replace);
     bool replaceMode() const { return replace_; }
 
@@ -43,7 +64,7 @@ private:
     SearchOptions options() const;
     void showNotFound();
 
-    maxEdit* editor_;
+    SearchTarget* editor_;
     bool replace_ = false;
     QLabel* lblReplace_ = nullptr;
 };

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 
 #include "shell/app_info.h"
-#include "shell/modMsgBoxEx.h"
+#include "shell/wMsgBoxEx.h"
 
 namespace quill {
 namespace {
@@ -26,8 +26,7 @@ void Prompter::install(Prompter* prompter) { installed = prompter; }
 MsgBoxExResult Prompter::msgBoxEx(QWidget* parent, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
                                   const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position, bool topMost,
                                   bool forceScroll) {
-    return modMsgBoxEx::ShowMsgBoxEx(parent, prompt, icon, buttons, title, autoCloseSecs, position, topMost,
-                                     forceScroll);
+    return wMsgBoxEx::Show(parent, prompt, icon, buttons, title, autoCloseSecs, position, topMost, forceScroll);
 }
 
 QMessageBox::StandardButton WidgetPrompter::ask(QWidget* parent, const QString& title, const QString& text,

@@ -104,10 +104,8 @@ const std::vector<Menu>& menuDesign() {
 
 }  // namespace
 
-QPointer<frmMain> frmMain::instance_;
-
 frmMain::frmMain() {
-    instance_ = this;
+    modDocument::SetHost(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(artwork::programIcon());
     setFont(tahomaFont());
@@ -126,8 +124,6 @@ frmMain::frmMain() {
 }
 
 frmMain::~frmMain() = default;
-
-frmMain* frmMain::instance() { return instance_.data(); }
 
 int frmMain::toPixels(double twips) const { return px(this, twips); }
 int frmMain::toTwips(double pixels) const { return twipsOf(this, pixels); }
@@ -260,6 +256,10 @@ void frmMain::buildStatusBar() {
 
 QLabel* frmMain::panel(const QString& key) const { return stbStatus->findChild<QLabel*>(key); }
 
+void frmMain::setPanelText(const QString& key, const QString& text) {
+    if (QLabel* label = panel(key)) label->setText(text);
+}
+
 void frmMain::setListIndex(QComboBox* combo, int index) {
     combo->setCurrentIndex(index);
     if (combo == cboNPC) cboNPC_Click();
@@ -268,8 +268,10 @@ void frmMain::setListIndex(QComboBox* combo, int index) {
 }
 
 void frmMain::Form_Load() {
+    // First the program paths, then an untitled, unmodified script.
     modDeclarations::InitPaths();
-    maxEdit->setCodePage(codepage::ofThisProcess());
+    modDocument::ResetDocumentState();
+    modDocument::SetCodePage(codepage::ofThisProcess());
     FillCommandLists();
     setListIndex(Combo1, 0);
     setWindowTitle(qs(kStartupCaption));
@@ -366,7 +368,7 @@ void frmMain::mEDITCOPY_Click() { if (maxEdit->CanCopy()) maxEdit->Copy(); }
 void frmMain::mEDITPASTE_Click() { if (maxEdit->CanPaste()) maxEdit->Paste(); }
 void frmMain::mEDITSELECTALL_Click() { maxEdit->SelectionSpan(QString::number(maxEdit->Text().size())); }
 
-void frmMain::mnuInsertRef_Click() { dialogs::showFrmRef(); }
+void frmMain::mnuInsertRef_Click() { dialogs::showFrmRef(this); }
 
 void frmMain::mSEARCHFIND_Click() { maxEdit->RunCommand(ecFind); }
 void frmMain::mSEARCHFINDNEXT_Click() { maxEdit->RunCommand(ecFindNext); }
@@ -384,9 +386,9 @@ void frmMain::InsertCommandSnippet(qint16 index) {
     const catalogue::Pick pick = catalogue::pick(index, cboNPC->itemText(index).toStdString());
     for (const std::string& text : pick.inserts) maxEdit->InsertText(QString::fromStdString(text));
     switch (pick.dialog) {
-        case catalogue::Dialog::CheckFlag: dialogs::showFrmFlag(); break;
-        case catalogue::Dialog::BatchCreator: dialogs::showFrmBatch(); break;
-        case catalogue::Dialog::DiceScripter: dialogs::showFrmCasino(); break;
+        case catalogue::Dialog::CheckFlag: dialogs::showFrmFlag(this); break;
+        case catalogue::Dialog::BatchCreator: dialogs::showFrmBatch(this); break;
+        case catalogue::Dialog::DiceScripter: dialogs::showFrmCasino(this); break;
         case catalogue::Dialog::None: break;
     }
 }

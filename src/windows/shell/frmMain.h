@@ -1,11 +1,13 @@
 #pragma once
 // The main window: builds and wires the editor, the two pickers, the left
 // pane, the menus, the toolbar and the status bar, and keeps them laid out.
-// One instance for the program.
+// One instance for the program; it hands itself, as the script's host, to the
+// document module and to the dialogs it opens.
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
+
+#include "shell/ScriptHost.h"
 
 class QAction;
 class QComboBox;
@@ -20,16 +22,13 @@ class HeaderList;
 class LeftPane;
 class maxEdit;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public ScriptHost {
     Q_OBJECT
 public:
     // Creates and loads the window (the start-up sequence runs here); show()
     // displays it.
     frmMain();
     ~frmMain() override;
-
-    // The one main window while it exists, else nullptr.
-    static frmMain* instance();
 
     QToolBar* Toolbar1 = nullptr;
     QComboBox* cboNPC = nullptr;
@@ -46,6 +45,11 @@ public:
 
     // A status-bar panel by key: "_general", "_modified", "_capslock", "_numlock".
     QLabel* panel(const QString& key) const;
+
+    QWidget* hostWindow() override { return this; }
+    quill::maxEdit* scriptEditor() override { return maxEdit; }
+    void setCaption(const QString& text) override { setWindowTitle(text); }
+    void setPanelText(const QString& key, const QString& text) override;
     // The client area (below the menu bar) in twips, as the layout rule sees it.
     int ScaleWidth() const;
     int ScaleHeight() const;
@@ -104,7 +108,6 @@ private:
     int heightTwips(const QWidget* w) const;
 
     QWidget* client_ = nullptr;
-    static QPointer<frmMain> instance_;
 };
 
 }  // namespace quill

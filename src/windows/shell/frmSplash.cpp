@@ -12,7 +12,6 @@
 #include "shell/FormDesign.h"
 #include "shell/TypedKeys.h"
 #include "shell/app_info.h"
-#include "shell/frmMain.h"
 
 namespace quill {
 namespace {
@@ -116,11 +115,7 @@ void frmSplash::handOver() {
     if (handedOver_) return;
     handedOver_ = true;
     Timer1->stop();
-    // The main window is shown before the splash goes, so the program never
-    // passes through a moment without a window and quits.
-    auto* main = new frmMain();
-    main->show();
-    main->activateWindow();
+    emit finished();
     close();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The first window: the program's name and version, then the main window
-// after five seconds or at the first key that types a character.
+// The first window: the program's name and version, until five seconds have
+// passed or a key typed a character; then it says it is finished, for the
+// program to show its main window, and closes.
 
 #include <QWidget>
 
@@ -20,6 +21,12 @@ public:
     QLabel* lblPlatform = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblWarning = nullptr;
+
+signals:
+    // Raised once, while the splash is still shown; it closes right after, so
+    // a window shown from here takes over without a moment with no window,
+    // in which the program would quit.
+    void finished();
 
 public slots:
     void Timer1_Timer();

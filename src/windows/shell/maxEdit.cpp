@@ -251,7 +251,7 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
 
 maxEdit::~maxEdit() = default;
 
-std::string_view maxEdit::utf8Bytes() const {
+std::string_view maxEdit::bytes() const {
     // The editor's own buffer, in place: no copy of a large script is made.
     auto* self = const_cast<maxEdit*>(this);
     const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
@@ -309,10 +309,8 @@ void maxEdit::adoptDocument(void* document) {
 }
 
 QString maxEdit::Text() const {
-    auto* self = const_cast<maxEdit*>(this);
-    const auto length = static_cast<qsizetype>(self->SendScintilla(SCI_GETLENGTH));
-    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
-    return QString::fromUtf8(chars, length);
+    const std::string_view text = bytes();
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void maxEdit::setText(const QString& text) {
@@ -342,47 +340,46 @@ QString maxEdit::GetLineText(int line) const {
     if (line < 0 || line >= LineCount()) return {};
     const long start = self->SendScintilla(SCI_POSITIONFROMLINE, line);
     const long end = self->SendScintilla(SCI_GETLINEENDPOSITION, line);
-    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
-    return QString::fromUtf8(chars, end - start);
+    const std::string_view text =
+        bytes().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void maxEdit::LoadFile(const QString& path) {
+textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
     // The loader is asked of a hidden editor of its own: asking it of this
     // one would reset this one's line bookkeeping even when the load fails.
     if (!loaderHost_) loaderHost_ = std::make_unique<QsciScintillaBase>();
     textfile::TextFormat format;
-    void* document = loadDocument(loaderHost_.get(), path, format, codePage_);
+    void* document = loadDocument(loaderHost_.get(), path, format, codePage);
     adoptDocument(document);
-    format_ = format;
     SendScintilla(SCI_SETSAVEPOINT);
+    return format;
 }
 
-QString maxEdit::Unwritable() const {
+QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
     std::string error;
-    if (!textfile::canEncode(utf8Bytes(), format_, error)) return QString::fromStdString(error);
+    if (!textfile::canEncode(bytes(), format, error)) return QString::fromStdString(error);
     // A save that follows with the text and format unchanged need not check
     // the whole text again.
     checkedWritable_ = textVersion_;
-    checkedFormat_ = format_;
+    checkedFormat_ = format;
     return {};
 }
 
-void maxEdit::UseUtf8() { format_ = {}; }
-
-void maxEdit::SaveToFile(const QString& path, bool) {
-    const std::string_view text = utf8Bytes();
+void maxEdit::SaveToFile(const QString& path, const textfile::TextFormat& format) {
+    const std::string_view text = bytes();
     std::string error;
     // Refused before the disk is touched.
-    const bool checked = checkedWritable_ == textVersion_ && checkedFormat_ == format_;
-    if (!checked && !textfile::canEncode(text, format_, error)) throw EditorError("the script was not saved: " + error);
-    const auto encoded = [&](const fileio::Put& put) { return textfile::encodePieces(text, format_, put, error); };
+    const bool checked = checkedWritable_ == textVersion_ && checkedFormat_ == format;
+    if (!checked && !textfile::canEncode(text, format, error)) throw EditorError("the script was not saved: " + error);
+    const auto encoded = [&](const fileio::Put& put) { return textfile::encodePieces(text, format, put, error); };
     if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), encoded)) throw EditorError(*failure);
     SendScintilla(SCI_SETSAVEPOINT);
 }
 
-void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position) {
+void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position, int codePage) {
     textfile::TextFormat format;
-    const std::string bytes = readText(path, format, codePage_);
+    const std::string bytes = readText(path, format, codePage);
     const auto length = static_cast<std::uint64_t>(SendScintilla(SCI_GETLENGTH));
     if (length + bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, length + bytes.size(), false);
     const long pos = SendScintilla(SCI_FINDCOLUMN, position.LineNo, position.ColNo);
@@ -394,7 +391,6 @@ void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position) 
 bool maxEdit::ModifiedFlag() const { return isModified(); }
 
 void maxEdit::ResetForNewDocument() {
-    format_ = {};
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
 }
@@ -423,14 +419,12 @@ void maxEdit::RevealLine(int line, bool) { ensureLineVisible(line); }
 
 EditorRange maxEdit::GetSelectionRange(bool) const {
     EditorRange r;
-    int anchorLine = 0, anchorIndex = 0, caretLine = 0, caretIndex = 0;
-    getCursorPosition(&caretLine, &caretIndex);
     if (hasSelectedText()) {
         getSelection(&r.StartLineNo, &r.StartColNo, &r.EndLineNo, &r.EndColNo);
     } else {
-        anchorLine = caretLine;
-        anchorIndex = caretIndex;
-        r = {anchorLine, anchorIndex, caretLine, caretIndex};
+        getCursorPosition(&r.StartLineNo, &r.StartColNo);
+        r.EndLineNo = r.StartLineNo;
+        r.EndColNo = r.StartColNo;
     }
     return r;
 }

@@ -1,24 +1,25 @@
 #pragma once
 // The main window's editing surface: QsciScintilla behind the operations the
-// rest of the program calls by name. Scintilla works in UTF-8; the file's own
-// format is remembered so that a save writes back the bytes that were read.
+// rest of the program calls by name. Scintilla works in UTF-8; a load reports
+// the file's own format and a save is told the format to write, so that the
+// document, which keeps it, gets back the bytes that were read.
 
 #include <QColor>
 #include <QHash>
 #include <QPointer>
 #include <QString>
 #include <memory>
-#include <string_view>
 #include <utility>
 #include <Qsci/qsciscintilla.h>
 #include <stdexcept>
+#include <string_view>
 
+#include "shell/FindDialog.h"
 #include "shell/text_format.h"
 
 class QsciLexer;
 
 namespace quill {
-class FindDialog;
 class NpcLexer;
 
 // Raised by LoadFile, SaveToFile and InsertFileAt; what() is the description
@@ -40,16 +41,6 @@ struct EditorRange {
     int EndColNo = 0;
 };
 
-// What Find, Find Next, Find Previous and Replace search for.
-struct SearchOptions {
-    QString text;
-    QString replacement;
-    bool matchCase = false;
-    bool wholeWord = false;
-    bool wrap = true;
-    bool down = true;
-};
-
 // Command numbers that RunCommand understands.
 enum EditorCommand {
     ecGoToLine = 168,
@@ -59,7 +50,7 @@ enum EditorCommand {
     ecFind = 178,
 };
 
-class maxEdit : public QsciScintilla {
+class maxEdit : public QsciScintilla, public SearchTarget {
     Q_OBJECT
 public:
     explicit maxEdit(QWidget* parent = nullptr);
@@ -67,30 +58,33 @@ public:
 
     // The whole text, line breaks as they stand.
     QString Text() const;
+    // The same text as the editor holds it, UTF-8, read in place: valid until
+    // the next edit. Every reader of the whole text goes through here.
+    std::string_view bytes() const;
     void setText(const QString& text) override;
     // Replaces the selection, or inserts at the caret, and leaves the caret
     // after the inserted text, so consecutive insertions read in order.
     void InsertText(const QString& text);
 
     int LineCount() const;
-    // Line `line` (from 0) without its line break.
+    // Line `line` (from 0) without its line break. The editor's interface
+    // offers it though nothing calls it yet; kept for the callers to come.
     QString GetLineText(int line) const;
 
-    // Replaces the whole text with the file's; on failure the text is left
-    // untouched and EditorError describes what went wrong.
-    void LoadFile(const QString& path);
-    // Writes the whole text atomically in the file's own format; on failure
-    // the file on disk is unchanged and EditorError says why.
-    void SaveToFile(const QString& path, bool keepFormat = true);
-    // Why the text cannot be written in the file's format (the first
-    // character the format cannot hold, and its line); empty when it can.
-    QString Unwritable() const;
-    // The script is saved as UTF-8 without a byte-order mark from now on.
-    void UseUtf8();
-    void InsertFileAt(const QString& path, const EditorPosition& position);
-    // The ANSI code page that files which are not UTF-8 are tried in before
-    // Windows-1252 (the user's language's, set once at start-up).
-    void setCodePage(int codePage) { codePage_ = codePage; }
+    // Replaces the whole text with the file's and returns the format it was
+    // read in; on failure the text is left untouched and EditorError
+    // describes what went wrong. `codePage` is the program's ANSI code page,
+    // which a file that is not Unicode is tried in before Windows-1252.
+    textfile::TextFormat LoadFile(const QString& path, int codePage);
+    // Writes the whole text atomically in `format`; on failure the file on
+    // disk is unchanged and EditorError says why. Where callers of the editor
+    // pass True to keep the file's format, they pass that format here.
+    void SaveToFile(const QString& path, const textfile::TextFormat& format);
+    // Why the text cannot be written in `format` (the first character the
+    // format cannot hold, and its line); empty when it can.
+    QString Unwritable(const textfile::TextFormat& format) const;
+    // The file's text, read as LoadFile reads it, goes in at `position`.
+    void InsertFileAt(const QString& path, const EditorPosition& position, int codePage);
 
     bool ModifiedFlag() const;
     void ResetForNewDocument();
@@ -103,7 +97,6 @@ public:
     // line's bytes inside the editor, where one run would move everything
     // after the last edit. Valid until the next change.
     std::pair<std::string_view, std::string_view> textRuns() const;
-    textfile::TextFormat fileFormat() const { return format_; }
 
     bool CanUndo() const;
     bool CanRedo() const;
@@ -119,6 +112,8 @@ public:
     // The editor's own commands: Find and Replace open their dialog, Find
     // Next and Find Previous repeat the last search (opening Find when there
     // is none), Go to Line asks for a line number.
+    // `data` is the command's argument; Go to Line's -1 ("ask for the line")
+    // is the only one callers pass, and no command here needs it.
     void RunCommand(int command, int data = 0);
     // Selects that many characters from the start of the text ("Select All"
     // hands over the text's length in UTF-16 code units, as QString counts).
@@ -128,11 +123,10 @@ public:
     // next match in the given direction and remembers the search for Find
     // Next; ReplaceSelection replaces the selection when it is a match and
     // moves on; ReplaceAll replaces every match as one undo step.
-    bool FindText(const SearchOptions& options, bool forward);
-    bool ReplaceSelection(const SearchOptions& options);
-    int ReplaceAll(const SearchOptions& options);
-    const SearchOptions& lastSearch() const { return search_; }
-    bool hasLastSearch() const { return hasSearch_; }
+    bool FindText(const SearchOptions& options, bool forward) override;
+    bool ReplaceSelection(const SearchOptions& options) override;
+    int ReplaceAll(const SearchOptions& options) override;
+    bool hasSelection() const override { return hasSelectedText(); }
     FindDialog* findDialog() const;
     // Moves the caret to the start of a line counted from 1; false, moving
     // nothing, when the script has no such line.
@@ -142,7 +136,6 @@ public:
     // colour slot and slot value means here).
     void LanguageName(const QString& name);
     QString languageName() const { return languageName_; }
-    NpcLexer* languageLexer() const { return lexer_; }
     class FontRef {
     public:
         explicit FontRef(maxEdit* editor) : editor_(editor) {}
@@ -161,8 +154,13 @@ public:
 
     void MarkedLine(int line);
     int markedLine() const;
+    // Scrolls line `line` into view; where it lands is left to the editor
+    // component, so `atTop` (the callers' True) is ignored.
     void RevealLine(int line, bool atTop = true);
 
+    // The selection, or the caret as an empty range. Start and end are as
+    // Scintilla reports them, start first; `normalized` (the callers' False)
+    // is ignored.
     EditorRange GetSelectionRange(bool normalized = false) const;
 
 signals:
@@ -170,7 +168,6 @@ signals:
     void ModifiedChange(quill::maxEdit* editor);
 
 private:
-    std::string_view utf8Bytes() const;
     // Makes a document filled by the loader the editor's own.
     void adoptDocument(void* document);
 
@@ -179,8 +176,6 @@ private:
     void openFindDialog(bool replace);
 
     std::unique_ptr<QsciScintillaBase> loaderHost_;
-    textfile::TextFormat format_;
-    int codePage_ = 1252;
     int markerHandle_ = -1;
     bool lastModified_ = false;
     quint64 textVersion_ = 0;

@@ -130,8 +130,6 @@ bool maxEdit::GoToLine(int lineNumber) {
     return true;
 }
 
-}  // namespace quill
-
-namespace quill {
 FindDialog* maxEdit::findDialog() const { return findDialog_.data(); }
+
 }  // namespace quill

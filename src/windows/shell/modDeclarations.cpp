@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include "shell/modDocument.h"
 #include "shell/paths.h"
 
 namespace quill::modDeclarations {
@@ -21,10 +20,7 @@ void InitPathsFrom(const QString& executableFolder) {
     settingsIniFile = QString::fromStdString(p.settingsIniFile);
 }
 
-void InitPaths() {
-    InitPathsFrom(QCoreApplication::applicationDirPath());
-    modDocument::ResetDocumentState();
-}
+void InitPaths() { InitPathsFrom(QCoreApplication::applicationDirPath()); }
 
 QString AppPath() { return appPath; }
 QString DataPath() { return dataPath; }

@@ -3,20 +3,27 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 
 #include "shell/Prompter.h"
+#include "shell/ScriptHost.h"
+#include "shell/codepage.h"
 #include "shell/document.h"
-#include "shell/frmMain.h"
 #include "shell/maxEdit.h"
-#include "shell/misc.h"
 
 namespace quill::modDocument {
 namespace {
 
+ScriptHostRef host;
+int codePage = codepage::kWestern;
+
 maxEdit* editor() {
-    auto* w = frmMain::instance();
-    return w ? w->maxEdit : nullptr;
+    ScriptHost* h = host.get();
+    return h ? h->scriptEditor() : nullptr;
+}
+
+QWidget* owner() {
+    ScriptHost* h = host.get();
+    return h ? h->hostWindow() : nullptr;
 }
 
 class MainEditor : public document::Editor {
@@ -32,20 +39,17 @@ public:
     void resetForNewDocument() override {
         if (auto* e = editor()) e->ResetForNewDocument();
     }
-    document::Failure loadFile(const std::string& path) override {
-        return call([&](maxEdit* e) { e->LoadFile(qs(path)); });
+    document::Failure loadFile(const std::string& path, textfile::TextFormat& format) override {
+        return call([&](maxEdit* e) { format = e->LoadFile(qs(path), codePage); });
     }
-    document::Failure saveToFile(const std::string& path) override {
-        return call([&](maxEdit* e) { e->SaveToFile(qs(path), true); });
+    document::Failure saveToFile(const std::string& path, const textfile::TextFormat& format) override {
+        return call([&](maxEdit* e) { e->SaveToFile(qs(path), format); });
     }
-    std::optional<std::string> unwritable() override {
+    std::optional<std::string> unwritable(const textfile::TextFormat& format) override {
         maxEdit* e = editor();
-        const QString why = e ? e->Unwritable() : QString();
+        const QString why = e ? e->Unwritable(format) : QString();
         if (why.isEmpty()) return std::nullopt;
         return why.toStdString();
-    }
-    void useUtf8() override {
-        if (auto* e = editor()) e->UseUtf8();
     }
     void selectionEnd(int& line, int& column) override {
         if (auto* e = editor()) {
@@ -55,7 +59,7 @@ public:
         }
     }
     document::Failure insertFileAt(const std::string& path, int line, int column) override {
-        return call([&](maxEdit* e) { e->InsertFileAt(qs(path), EditorPosition{line, column}); });
+        return call([&](maxEdit* e) { e->InsertFileAt(qs(path), EditorPosition{line, column}, codePage); });
     }
 
 private:
@@ -77,30 +81,29 @@ public:
     void setGeneralPanel(const std::string& text) override { setPanel(QStringLiteral("_general"), text); }
     void setModifiedPanel(const std::string& text) override { setPanel(QStringLiteral("_modified"), text); }
     void setCaption(const std::string& text) override {
-        if (auto* w = frmMain::instance()) w->setWindowTitle(qs(text));
+        if (ScriptHost* h = host.get()) h->setCaption(qs(text));
     }
 
 private:
     static void setPanel(const QString& key, const std::string& text) {
-        if (auto* w = frmMain::instance())
-            if (QLabel* panel = w->panel(key)) panel->setText(qs(text));
+        if (ScriptHost* h = host.get()) h->setPanelText(key, qs(text));
     }
 };
 
 class MainDialogs : public document::Dialogs {
 public:
     std::string showFileDialog(const document::FileDialogRequest& r) override {
-        return ShowFileDialog(frmMain::instance(), r.kind, qs(r.title), qs(r.defaultFile), qs(r.filter),
-                              qs(r.initialDir), qs(r.defExt))
+        return ShowFileDialog(owner(), r.kind, qs(r.title), qs(r.defaultFile), qs(r.filter), qs(r.initialDir),
+                              qs(r.defExt))
             .toStdString();
     }
     MsgBoxExResult msgBoxEx(const document::MsgBoxExRequest& r) override {
-        return Prompter::current().msgBoxEx(frmMain::instance(), qs(r.prompt), static_cast<MsgBoxExIcon>(r.icon),
+        return Prompter::current().msgBoxEx(owner(), qs(r.prompt), static_cast<MsgBoxExIcon>(r.icon),
                                             static_cast<MsgBoxExButtons>(r.buttons), qs(r.title), r.autoCloseSecs,
                                             static_cast<MsgBoxExPosition>(r.position), r.topMost, r.forceScroll);
     }
     bool askYesNo(const std::string& title, const std::string& prompt) override {
-        return Prompter::current().ask(frmMain::instance(), qs(title), qs(prompt), QMessageBox::Yes | QMessageBox::No,
+        return Prompter::current().ask(owner(), qs(title), qs(prompt), QMessageBox::Yes | QMessageBox::No,
                                        QMessageBox::Question, QMessageBox::No) == QMessageBox::Yes;
     }
 };
@@ -114,6 +117,9 @@ document::Document& doc() {
 }
 
 }  // namespace
+
+void SetHost(ScriptHost* h) { host = h; }
+void SetCodePage(int programCodePage) { codePage = programCodePage; }
 
 QString CurrentFileName() { return qs(doc().currentFileName()); }
 bool IsModified() { return doc().isModified(); }
@@ -131,15 +137,6 @@ bool LoadDocument(const QString& fileName) {
 bool SaveDocument() { return doc().saveDocument(); }
 bool SaveDocumentAs() { return doc().saveDocumentAs(); }
 void InsertFile() { doc().insertFile(); }
-
-qint32 MaxLong(qint32 A, qint32 B) { return quill::MaxLong(A, B); }
-bool FileExists(const QString& Path) { return quill::FileExists(Path.toStdString()); }
-
-QString AddBackslash(QString& Path) {
-    std::string path = Path.toStdString();
-    Path = qs(quill::AddBackslash(path));
-    return Path;
-}
 
 QString ShowFileDialog(QWidget* Owner, qint32 DialogKind, const QString& Title, const QString& DefaultFile,
                        const QString& Filter, const QString& InitialDir, const QString& DefExt) {

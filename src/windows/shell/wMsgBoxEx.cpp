@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +16,7 @@
 
 #include "shell/Artwork.h"
 #include "shell/FormDesign.h"
-#include "shell/modMsgBoxEx.h"
+#include "shell/app_info.h"
 
 namespace quill {
 namespace {
@@ -30,6 +32,29 @@ constexpr int kTextWidth = 4785;
 constexpr std::array<int, 2> kTextHeight = {1545, 1620};
 constexpr int kLaidOutFrameTop = 1785;
 constexpr std::array<int, 4> kStoreLeft = {75, 600, 1080, 1620};
+
+// Keeps `window` above all others, or lets it go back among them; it neither
+// moves nor changes size.
+void SetTopMost(QWidget* window, bool onTop) {
+    const QPoint place = window->pos();
+    const bool shown = window->isVisible();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    // Changing a window flag hides the window; put it back where it was.
+    window->move(place);
+    if (shown) window->show();
+}
+
+// What the prompt's tokens stand for in this program.
+ProgramInfo programInfo() {
+    ProgramInfo info;
+    info.major = kVersionMajor;
+    info.minor = kVersionMinor;
+    info.revision = kVersionRevision;
+    info.path = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
+    info.title = std::string(kProgramTitle);
+    info.exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+    return info;
+}
 
 }  // namespace
 
@@ -135,7 +160,7 @@ int wMsgBoxEx::outerHeightTwips() const {
 }
 
 void wMsgBoxEx::Form_Load(bool topMost, qint32 autoCloseSecs) {
-    if (topMost) modMsgBoxEx::SetTopMost(this, true);
+    if (topMost) SetTopMost(this, true);
     if (const int seconds = autoCloseSeconds(autoCloseSecs); seconds > 0) {
         tmrAutoClose->setInterval(seconds * 1000);
         tmrAutoClose->start();
@@ -163,7 +188,7 @@ void wMsgBoxEx::Setup(const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons 
     frame->setVisible(true);
     setWindowTitle(title);
 
-    const QString message = QString::fromStdString(expandPrompt(utf8, modMsgBoxEx::programInfo()));
+    const QString message = QString::fromStdString(expandPrompt(utf8, programInfo()));
     // The editor of the text area breaks lines at LF; CR LF is one break.
     text->setPlainText(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     // Both areas lie at the same place; the unused one would only catch the
@@ -229,6 +254,15 @@ bool wMsgBoxEx::eventFilter(QObject* watched, QEvent* event) {
             }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+MsgBoxExResult wMsgBoxEx::Show(QWidget* parent, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
+                               const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position, bool topMost,
+                               bool forceScroll) {
+    wMsgBoxEx box(parent);
+    box.Setup(prompt, icon, buttons, title, autoCloseSecs, position, topMost, forceScroll);
+    box.exec();
+    return box.result();
 }
 
 }  // namespace quill

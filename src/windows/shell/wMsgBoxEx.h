@@ -21,6 +21,11 @@ public:
     explicit wMsgBoxEx(QWidget* parent = nullptr);
     ~wMsgBoxEx() override;
 
+    // Builds a new box, shows it modal and returns its result.
+    static MsgBoxExResult Show(QWidget* parent, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
+                               const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position, bool topMost,
+                               bool forceScroll);
+
     // Steps of a call up to showing the box: top-most and auto-close (the
     // load handler), the row, the place, the text area, the icon, the caption.
     void Setup(const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons, const QString& title,
