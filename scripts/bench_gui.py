@@ -147,9 +147,12 @@ def scite_start(path, home):
     return end - t0, hwm
 
 
-def timed_cp(src, dst):
+def timed_cp(src, dst, durable=False):
+    """cp, and with `durable` the copy made durable as a save must (sync -f)."""
     t0 = time.monotonic()
     subprocess.run(["cp", src, dst], check=True)
+    if durable:
+        subprocess.run(["sync", "-f", dst], check=True)
     return time.monotonic() - t0
 
 
@@ -178,7 +181,7 @@ def main():
             script = os.path.join(work, name + ".txt")
             for_scite = os.path.join(work, name + ".ini")
             shutil.copy(original, for_scite)
-            opens, added, saves, copies, scite_open, scite_mem = [], [], [], [], [], []
+            opens, added, saves, copies, synced, scite_open, scite_mem = [], [], [], [], [], [], []
             for _ in range(RUNS):
                 shutil.copy(original, script)
                 program.start()
@@ -197,22 +200,26 @@ def main():
                     failures += 1
                 copies.append(timed_cp(original, script + ".copy"))
                 os.unlink(script + ".copy")
+                synced.append(timed_cp(original, script + ".copy", durable=True))
+                os.unlink(script + ".copy")
                 with_file, hwm_file = scite_start(for_scite, home)
                 without, hwm_bare = scite_start(None, home)
                 scite_open.append(max(with_file - without, 0.0))
                 scite_mem.append(hwm_file - hwm_bare)
             med = statistics.median
-            rows.append((name, lines, med(opens), med(added), med(saves), med(copies), med(scite_open), med(scite_mem)))
+            rows.append((name, lines, med(opens), med(added), med(saves), med(copies), med(synced), med(scite_open),
+                         med(scite_mem)))
             os.unlink(original)
             os.unlink(script)
             os.unlink(for_scite)
         print()
-        print("| file | lines | open (ours) | SciTE open | ratio | memory added (ours) | SciTE | ratio | save | cp | ratio |")
-        print("|---|---|---|---|---|---|---|---|---|---|---|")
-        for name, lines, o, m, s, c, so, sm in rows:
+        print("| file | lines | open (ours) | SciTE open | ratio | memory added (ours) | SciTE | ratio "
+              "| save | cp | ratio | cp + sync | ratio |")
+        print("|---|---|---|---|---|---|---|---|---|---|---|---|---|")
+        for name, lines, o, m, s, c, cs, so, sm in rows:
             print(f"| {name} | ~{lines:,} | {o*1000:.0f} ms | {so*1000:.0f} ms | {o/so if so else float('inf'):.2f} "
                   f"| {m:.0f} MB | {sm:.0f} MB | {m/sm if sm else float('inf'):.2f} "
-                  f"| {s*1000:.0f} ms | {c*1000:.0f} ms | {s/c:.2f} |")
+                  f"| {s*1000:.0f} ms | {c*1000:.0f} ms | {s/c:.2f} | {cs*1000:.0f} ms | {s/cs:.2f} |")
         print("\nbyte-for-byte after open and save: %s" % ("FAILED" if failures else "all identical"))
     finally:
         wm.kill()

@@ -25,6 +25,13 @@ TEST(HeaderList, RowsFollowTheHeaderRule) {
         Rows want{"--Menu Headers--"};
         want.insert(want.end(), rows.begin(), rows.end());
         EXPECT_EQ(headerListRows(text), want) << text;
+        // The same text in two runs, cut at the start of any line.
+        for (std::size_t cut = 1; cut <= text.size(); ++cut) {
+            const bool lineStart = text[cut - 1] == '\n' || (text[cut - 1] == '\r' && (cut == text.size() || text[cut] != '\n'));
+            if (!lineStart) continue;
+            EXPECT_EQ(headerListRows(std::string_view(text).substr(0, cut), std::string_view(text).substr(cut)), want)
+                << text << " cut at " << cut;
+        }
     }
 }
 
@@ -32,6 +39,9 @@ TEST(HeaderList, LinesContainingCountsLinesLikeTheEditorPastLine32767) {
     const std::string text = "[@buy]\r\n\r\n;see [@buy]\n\r[@buy]x\r\n";
     EXPECT_EQ(linesContaining(text, "[@buy]"), (Indexes{0, 2, 4}));
     EXPECT_EQ(linesContaining(text, "[@BUY]"), Indexes{});
+    const std::string_view whole = text;
+    for (std::size_t cut : {0, 8, 10, 22, 23, 32})
+        EXPECT_EQ(linesContaining(whole.substr(0, cut), whole.substr(cut), "[@buy]"), (Indexes{0, 2, 4})) << cut;
     std::string longText;
     for (int n = 0; n < 40000; ++n) longText += "#SAY\r\n";
     longText += "[@late]";

@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "catalogue/HeaderList.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
@@ -46,7 +47,7 @@ private slots:
         QCOMPARE(QList<int>({w->ScaleWidth(), w->ScaleHeight()}), QList<int>({9330, 6405}));
         QCOMPARE(w->font().family() + QString::number(w->font().pointSizeF()), QStringLiteral("Tahoma8.25"));
         QStringList shown{w->cboNPC->currentText(), w->Combo1->currentText(), w->Combo2->currentText()};
-        for (int i = 0; i < w->List1->count(); ++i) shown << w->List1->item(i)->text();
+        for (int i = 0; i < w->List1->count(); ++i) shown << w->List1->model()->index(i, 0).data().toString();
         QCOMPARE(shown, QStringList({"NPC Command List...", "Built In Menu's And Variables...", "--Menu Headers--",
                                      "--Menu Headers--", "[@main]"}));
         QVERIFY(!w->cboNPC->isEditable() && !w->Combo1->isEditable() && !w->Combo2->isEditable());
@@ -180,6 +181,11 @@ private slots:
     void picksInsertTheirTexts() {
         QCOMPARE(w->cboNPC->count(), 119);
         QStringList pieces;
+        // The editor leaves insertion notices off; this test turns them on to watch.
+        auto* e = w->maxEdit;
+        e->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
+                         static_cast<unsigned long>(e->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK) |
+                                                    QsciScintillaBase::SC_MOD_INSERTTEXT));
         QObject::connect(w->maxEdit, &QsciScintillaBase::SCN_MODIFIED, w->maxEdit,
                          [&pieces](int, int type, const char* text, int length, int, int, int, int, int, int) {
                              if (type & QsciScintillaBase::SC_MOD_INSERTTEXT) pieces << QString::fromUtf8(text, length);

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QtTest>
 
 #include "shell/NpcLexer.h"
@@ -107,6 +108,34 @@ private slots:
         QVERIFY2(first >= length - 2, qPrintable(QString("restyled from %1 of %2").arg(first).arg(length)));
         QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, 0L), long(quill::lexer::Keyword));
         QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, length), long(quill::lexer::BlockComment));
+    }
+
+    // Found writable, then changed: the save checks the text again.
+    void saveChecksATextChangedAfterItWasFoundWritable() {
+        const QString path = dir.filePath("shop.txt");
+        writeBytes(path, "caf\xE9\r\n");
+        maxEdit editor;
+        const quill::textfile::TextFormat format = editor.LoadFile(path, kWestern);
+        QVERIFY(editor.Unwritable(format).isEmpty());
+        editor.InsertText(QString::fromUtf8("\xE4\xB8\xAD"));
+        QVERIFY_THROWS_EXCEPTION(quill::EditorError, editor.SaveToFile(path, format));
+        QCOMPARE(readBytes(path), QByteArray("caf\xE9\r\n"));
+    }
+
+    // Without a listener the editor's interface has no text side (QScintilla's
+    // counts characters from the start at every screen update); with one, the
+    // editor's text is there to read.
+    void fullAccessibilityOnceAnAssistiveToolListens() {
+        maxEdit editor;
+        editor.InsertText(QString::fromUtf8("caf\xC3\xA9 [@main]"));
+        QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(&editor);
+        QVERIFY(plain && !plain->textInterface());
+        QAccessible::setActive(true);
+        QAccessibleInterface* full = QAccessible::queryAccessibleInterface(&editor);
+        QVERIFY(full && full->textInterface());
+        QCOMPARE(full->textInterface()->text(0, full->textInterface()->characterCount()),
+                 QString::fromUtf8("caf\xC3\xA9 [@main]"));
+        QAccessible::setActive(false);
     }
 };
 

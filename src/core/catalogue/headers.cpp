@@ -42,15 +42,46 @@ void forEachLine(std::string_view text, Visit&& visit) {
 }  // namespace
 
 std::vector<std::string_view> scanHeaders(std::string_view text) {
+    // A header starts a line with "[": only such lines are looked at to their
+    // end, so the refresh of a large script costs about one pass over its
+    // bytes, whatever its number of lines.
     std::vector<std::string_view> headers;
-    forEachLine(text, [&](std::string_view line) {
-        if (isHeaderLine(line)) headers.push_back(line);
-    });
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const auto lineFrom = [&](const char* p) {
+        const char* brk = findLineBreak(p, end);
+        if (brk[-1] == ']' && brk - p >= 2) headers.emplace_back(p, static_cast<std::size_t>(brk - p));
+    };
+    if (begin == end) return headers;
+    if (*begin == '[') lineFrom(begin);
+    const char* p = begin + 1;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('[');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 1));
+        const __m128i lineStart = _mm_or_si128(_mm_cmpeq_epi8(before, cr), _mm_cmpeq_epi8(before, lf));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(v, open), lineStart)));
+        while (mask != 0) {
+            lineFrom(p + __builtin_ctz(mask));
+            mask &= mask - 1;
+        }
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '[' && (p[-1] == '\r' || p[-1] == '\n')) lineFrom(p);
     return headers;
 }
 
-std::vector<std::string_view> headerListRows(std::string_view text) {
-    std::vector<std::string_view> rows = scanHeaders(text);
+std::vector<std::string_view> headerListRows(std::string_view head, std::string_view tail) {
+    // A head that ends with a line break scans as its lines and one empty
+    // line after them, which is no header.
+    std::vector<std::string_view> rows = scanHeaders(head);
+    const std::vector<std::string_view> more = scanHeaders(tail);
+    rows.insert(rows.end(), more.begin(), more.end());
     if (rows.empty()) rows.push_back(kNoHeadersRow);
     rows.insert(rows.begin(), kMenuHeaders);
     return rows;
@@ -63,6 +94,17 @@ std::vector<std::size_t> linesContaining(std::string_view text, std::string_view
         if (line.find(needle) != std::string_view::npos) found.push_back(n);
         ++n;
     });
+    return found;
+}
+
+std::vector<std::size_t> linesContaining(std::string_view head, std::string_view tail, std::string_view needle) {
+    if (head.empty()) return linesContaining(tail, needle);
+    // The head's lines without the empty one after its last break.
+    head.remove_suffix(head.size() >= 2 && head.substr(head.size() - 2) == "\r\n" ? 2 : 1);
+    std::vector<std::size_t> found = linesContaining(head, needle);
+    std::size_t lines = 0;
+    forEachLine(head, [&](std::string_view) { ++lines; });
+    for (const std::size_t n : linesContaining(tail, needle)) found.push_back(lines + n);
     return found;
 }
 

@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace quill::catalogue {
@@ -28,11 +27,15 @@ constexpr bool isHeaderLine(std::string_view line) {
 std::vector<std::string_view> scanHeaders(std::string_view text);
 
 // The list's rows: the title row, then the headers, or "None Found" when
-// there is none. Views into `text` or into static storage.
-std::vector<std::string_view> headerListRows(std::string_view text);
+// there is none. Views into the text or into static storage. The text may
+// come in two runs that follow each other, as an editor holds it around the
+// place of its last edit, when `head` is empty or ends with a line break.
+std::vector<std::string_view> headerListRows(std::string_view head, std::string_view tail = {});
 
-// Indexes (from 0) of the lines of `text` that contain `needle`.
+// Indexes (from 0) of the lines of the text that contain `needle`; the text
+// in one run or in two, as for headerListRows.
 std::vector<std::size_t> linesContaining(std::string_view text, std::string_view needle);
+std::vector<std::size_t> linesContaining(std::string_view head, std::string_view tail, std::string_view needle);
 
 std::string duplicateMessage(std::string_view row);
 
@@ -47,20 +50,40 @@ struct DuplicateReport {
 
 // Works in time linear in rows.size(): a header that occurs k times costs k
 // lookups, not k * k comparisons, although it still gives k(k-1)/2 messages.
+// The lookups go to one flat table, so 200,000 headers cost milliseconds.
 template <class Row, class Hash = std::hash<Row>>
 std::vector<DuplicateReport> findDuplicates(const std::vector<Row>& rows) {
-    struct RefHash {
-        std::size_t operator()(const Row* r) const { return Hash{}(*r); }
+    const std::size_t n = rows.size();
+    std::size_t capacity = 16;
+    while (capacity < 2 * n) capacity *= 2;
+    // Each slot holds a row's hash and 1 + the index of the first row with
+    // its text; 0 marks an empty slot.
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t first = 0;
     };
-    struct RefEq {
-        bool operator()(const Row* a, const Row* b) const { return *a == *b; }
-    };
-    std::unordered_map<const Row*, std::size_t, RefHash, RefEq> remaining;
-    remaining.reserve(rows.size());
-    for (const Row& r : rows) ++remaining[&r];
+    std::vector<Slot> table(capacity);
+    std::vector<std::size_t> first(n);         // the first row equal to each row
+    std::vector<std::size_t> remaining(n, 0);  // by first row: copies not yet passed
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t hash = Hash{}(rows[i]);
+        for (std::size_t at = hash & (capacity - 1);; at = (at + 1) & (capacity - 1)) {
+            Slot& slot = table[at];
+            if (slot.first == 0) {
+                slot = {hash, i + 1};
+                first[i] = i;
+                break;
+            }
+            if (slot.hash == hash && rows[slot.first - 1] == rows[i]) {
+                first[i] = slot.first - 1;
+                break;
+            }
+        }
+        ++remaining[first[i]];
+    }
     std::vector<DuplicateReport> reports;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::size_t later = --remaining.find(&rows[i])->second;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t later = --remaining[first[i]];
         if (later > 0) reports.push_back({i, later});
     }
     return reports;

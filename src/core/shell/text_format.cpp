@@ -268,6 +268,18 @@ bool encodeBody(std::string_view utf8, const TextFormat& format, std::string& ou
                 continue;
             }
         }
+        // Latin-1 letters (two bytes, C2 or C3 first) are most of what is
+        // not ASCII in these scripts: their byte is the code point itself.
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
+            const auto next = static_cast<unsigned char>(utf8[i + 1]);
+            const unsigned cp = ((lead & 0x1Fu) << 6) | (next & 0x3Fu);
+            if ((next & 0xC0) == 0x80 && windows1252Byte(cp) == static_cast<int>(cp)) {
+                out.push_back(static_cast<char>(cp));
+                i += 2;
+                continue;
+            }
+        }
         const std::size_t at = i;
         const int b = windows1252Byte(nextCodePoint(utf8, i));
         if (b < 0) {

@@ -2,10 +2,10 @@
 
 #include <QComboBox>
 #include <QHash>
-#include <QListWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "catalogue/HeaderList.h"
 #include "catalogue/headers.h"
 #include "catalogue/modDuplicates.h"
 #include "catalogue/templates.h"
@@ -24,11 +24,8 @@ LeftPane::LeftPane(QWidget* client, maxEdit* editor, QObject* parent) : QObject(
     Combo2->setMaxVisibleItems(20);
     for (const std::string& row : catalogue::paneRows()) Combo2->addItem(QString::fromStdString(row));
 
-    List1 = new QListWidget(client);
+    List1 = new HeaderList(client);
     List1->setObjectName(QStringLiteral("List1"));
-    // Header rows all share one font and one line; telling the view so spares
-    // a measuring pass over thousands of rows after every refresh.
-    List1->setUniformItemSizes(true);
     placeTwips(List1, 0, 840, 2175, 5130);
 
     TV1 = new QTreeWidget(client);
@@ -53,7 +50,7 @@ LeftPane::LeftPane(QWidget* client, maxEdit* editor, QObject* parent) : QObject(
 
     connect(Combo2, &QComboBox::activated, this, &LeftPane::Combo2_Click);
     connect(TV1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node, int) { TV1_NodeClick(node); });
-    connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { List1_DblClick(); });
+    connect(List1, &QListView::doubleClicked, this, [this](const QModelIndex&) { List1_DblClick(); });
     connect(Timer1, &QTimer::timeout, this, &LeftPane::Timer1_Timer);
 }
 
@@ -98,16 +95,16 @@ void LeftPane::InsertNpcTemplate(qint16 kind) {
 
 void LeftPane::List1_DblClick() {
     if (Combo2->currentText() != qs(catalogue::kMenuHeaders)) return;
-    QListWidgetItem* row = List1->item(List1->currentRow());
-    const QString rowText = row ? row->text() : QString();
-    if (rowText.isEmpty()) return;
+    const int row = List1->currentRow();
+    if (row < 0) return;
+    const std::string needle(List1->rows()->row(row));
+    if (needle.empty()) return;
     // Every line that holds the row's text is marked in turn; the last one
     // stays marked. A step that fails is skipped.
-    const QByteArray needle = rowText.toUtf8();
     std::vector<std::size_t> lines;
     try {
-        lines = catalogue::linesContaining(editor_->bytes(),
-                                           std::string_view(needle.constData(), static_cast<std::size_t>(needle.size())));
+        const auto [head, tail] = editor_->textRuns();
+        lines = catalogue::linesContaining(head, tail, needle);
     } catch (...) {
         return;
     }

@@ -6,13 +6,13 @@
 #include <QObject>
 
 class QComboBox;
-class QListWidget;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 
 namespace quill {
+class HeaderList;
 class maxEdit;
 
 class LeftPane : public QObject {
@@ -24,7 +24,7 @@ public:
     LeftPane(QWidget* client, maxEdit* editor, QObject* parent);
 
     QComboBox* Combo2 = nullptr;
-    QListWidget* List1 = nullptr;
+    HeaderList* List1 = nullptr;
     QTreeWidget* TV1 = nullptr;
     QTimer* Timer1 = nullptr;
 

@@ -1,10 +1,11 @@
 #include "catalogue/modDuplicates.h"
 #include "shell/QtText.h"
 
-#include <QListWidget>
+#include <QItemSelectionModel>
 #include <QStringList>
 #include <vector>
 
+#include "catalogue/HeaderList.h"
 #include "catalogue/headers.h"
 #include "shell/Prompter.h"
 #include "shell/maxEdit.h"
@@ -16,32 +17,39 @@ int reportsShowing = 0;
 
 }  // namespace
 
-void GetMenuTitles(QListWidget* list, maxEdit* editor) {
-    const std::vector<std::string_view> rows = catalogue::headerListRows(editor->bytes());
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(rows.size()));
-    for (std::string_view row : rows) texts.append(qs(row));
-    list->clear();
-    list->addItems(texts);
+void GetMenuTitles(HeaderList* list, maxEdit* editor) {
+    HeaderRows* rows = list->rows();
+    // An unchanged script has the rows it had: it is not read again.
+    if (rows->textVersion != editor->textVersion()) {
+        const auto [head, tail] = editor->textRuns();
+        rows->assign(catalogue::headerListRows(head, tail));
+        rows->textVersion = editor->textVersion();
+    }
+    // A rebuild empties the list first: the row the user had picked is
+    // neither current nor selected any more.
+    list->selectionModel()->clear();
 }
 
-bool FindDuplicateMenus(QListWidget* list) {
-    std::vector<QString> rows;
-    rows.reserve(static_cast<std::size_t>(list->count()));
-    for (int i = 0; i < list->count(); ++i) rows.push_back(list->item(i)->text());
-    const auto reports = catalogue::findDuplicates(rows);
+bool FindDuplicateMenus(HeaderList* list) {
+    HeaderRows* rows = list->rows();
+    const std::vector<catalogue::DuplicateReport> reports = rows->duplicates();
     if (reports.empty()) return false;
+
+    // The messages are made before the first is shown: the rows may change
+    // while one waits for its OK.
+    std::vector<QString> texts;
+    texts.reserve(reports.size());
+    for (const catalogue::DuplicateReport& report : reports)
+        texts.push_back(qs(catalogue::duplicateMessage(rows->row(static_cast<int>(report.row)))));
 
     ++reportsShowing;
     struct Closing {
         ~Closing() { --reportsShowing; }
     } closing;
     const QString title = qs(catalogue::kDuplicateTitle);
-    for (const catalogue::DuplicateReport& report : reports) {
-        const QString text = qs(catalogue::duplicateMessage(rows[report.row].toStdString()));
-        for (std::size_t n = 0; n < report.times; ++n)
-            Prompter::current().tell(list->window(), title, text, QMessageBox::Critical);
-    }
+    for (std::size_t r = 0; r < reports.size(); ++r)
+        for (std::size_t n = 0; n < reports[r].times; ++n)
+            Prompter::current().tell(list->window(), title, texts[r], QMessageBox::Critical);
     return true;
 }
 

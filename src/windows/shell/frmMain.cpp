@@ -7,13 +7,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "catalogue/HeaderList.h"
 #include "catalogue/LeftPane.h"
 #include "catalogue/builtin_names.h"
 #include "catalogue/catalogue.h"
@@ -277,7 +277,7 @@ void frmMain::Form_Load() {
     setWindowTitle(qs(kStartupCaption));
     setListIndex(cboNPC, 0);
     setHeightTwips(List1, heightTwips(maxEdit));
-    List1->addItem(qs(catalogue::kMenuHeaders));
+    List1->rows()->assign({catalogue::kMenuHeaders});
     modCodeSense::SetupNPCScriptLanguage(*maxEdit);
     modCodeSense::SetupEditorAppearance(*maxEdit);
     setWidthTwips(maxEdit, ScaleWidth() - toTwips(List1->width()) - layout::kPaneGap);

@@ -12,13 +12,13 @@
 class QAction;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QStatusBar;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
 
 namespace quill {
+class HeaderList;
 class LeftPane;
 class maxEdit;
 
@@ -38,7 +38,7 @@ public:
     // The left pane, and its controls by the names the window has for them.
     LeftPane* leftPane = nullptr;
     QComboBox* Combo2 = nullptr;
-    QListWidget* List1 = nullptr;
+    HeaderList* List1 = nullptr;
     QTreeWidget* TV1 = nullptr;
     QTimer* Timer1 = nullptr;
     qint16 HourCounter = 0;

@@ -9,11 +9,58 @@
 #include "shell/file_io.h"
 
 #include <ILoader.h>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <utility>
 
 namespace quill {
 namespace {
 
 constexpr int kMarkMarker = 1;
+
+// QScintilla's accessibility interface turns the caret's byte position into a
+// character offset by counting from the start of the text, at every update of
+// the screen: near the end of a 100 MB script each key cost a second. While
+// no assistive technology listens, the editor gets a plain one that answers
+// what a plain editable widget does; once one listens, the plain ones go and
+// QScintilla's full interface takes their place at the next query.
+class PlainWhileNobodyListens : public QAccessible::ActivationObserver {
+public:
+    static void install() {
+        static PlainWhileNobodyListens observer;
+    }
+
+private:
+    PlainWhileNobodyListens() {
+        // Factories installed later are asked first.
+        QAccessible::installFactory(&plainInterface);
+        QAccessible::installActivationObserver(this);
+    }
+    static QAccessibleInterface* plainInterface(const QString& className, QObject* object) {
+        if (listening() || className != QLatin1String(maxEdit::staticMetaObject.className()) ||
+            !object->isWidgetType())
+            return nullptr;
+        auto* widget = static_cast<QWidget*>(object);
+        plainOnes().append(widget);
+        return new QAccessibleWidget(widget, QAccessible::EditableText);
+    }
+    static bool& listening() {
+        static bool active = QAccessible::isActive();
+        return active;
+    }
+    void accessibilityActiveChanged(bool active) override {
+        listening() = active;
+        if (!active) return;
+        for (const QPointer<QWidget>& widget : std::exchange(plainOnes(), {}))
+            if (widget)
+                if (QAccessibleInterface* plain = QAccessible::queryAccessibleInterface(widget))
+                    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(plain));
+    }
+    static QList<QPointer<QWidget>>& plainOnes() {
+        static QList<QPointer<QWidget>> widgets;
+        return widgets;
+    }
+};
 
 EditorError noMemory(const QString& path) {
     return EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
@@ -172,9 +219,25 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
 }  // namespace
 
 maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
+    PlainWhileNobodyListens::install();
     setUtf8(true);
     setEolMode(EolWindows);
     markerDefine(QsciScintilla::RightArrow, kMarkMarker);
+    // QScintilla hands every insertion and deletion to its accessibility
+    // layer, which counts the characters from the start of the text up to the
+    // change each time: a key typed near the end of a 100 MB script took a
+    // second. Nothing here listens to those two notifications (QsciScintilla
+    // makes textChanged and linesChanged of them, which nothing connects to;
+    // markers and styling are Scintilla's own bookkeeping), so they are not
+    // sent. Scintilla sends a notification when any bit of its kind is in the
+    // mask, "done by the user" included, so the mask names only the kinds
+    // wanted: the notices sent before each change, which skip that layer and
+    // count the changes, and QsciScintilla's fold changes.
+    SendScintilla(SCI_SETMODEVENTMASK,
+                  static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_CHANGEFOLD));
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int type) {
+        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) ++textVersion_;
+    });
     // Scintilla reports reaching the save point even when it was never left
     // (a load or a reset of an unmodified document); only real changes of
     // the state reach the listeners.
@@ -196,7 +259,23 @@ std::string_view maxEdit::bytes() const {
     return std::string_view(chars, length);
 }
 
+std::pair<std::string_view, std::string_view> maxEdit::textRuns() const {
+    // Scintilla keeps the text in two parts around a gap where the last edit
+    // was. Split at the start of the gap's line: the first run lies wholly
+    // before the gap and needs no move; the second is made whole by moving
+    // the gap back over the few bytes of that line before it.
+    auto* self = const_cast<maxEdit*>(this);
+    const long length = self->SendScintilla(SCI_GETLENGTH);
+    const long gap = self->SendScintilla(SCI_GETGAPPOSITION);
+    const long split = self->SendScintilla(SCI_POSITIONFROMLINE, self->SendScintilla(SCI_LINEFROMPOSITION, gap));
+    const auto* tail = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, split, length - split));
+    const auto* head = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, 0L, split));
+    return {std::string_view(head, static_cast<std::size_t>(split)),
+            std::string_view(tail, static_cast<std::size_t>(length - split))};
+}
+
 void maxEdit::adoptDocument(void* document) {
+    ++textVersion_;
     // What Scintilla keeps with the document rather than the view goes over
     // to the new one, so the editor looks and behaves as it did.
     const long codePage = SendScintilla(SCI_GETCODEPAGE);
@@ -279,15 +358,20 @@ textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
 
 QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
     std::string error;
-    if (textfile::canEncode(bytes(), format, error)) return {};
-    return QString::fromStdString(error);
+    if (!textfile::canEncode(bytes(), format, error)) return QString::fromStdString(error);
+    // A save that follows with the text and format unchanged need not check
+    // the whole text again.
+    checkedWritable_ = textVersion_;
+    checkedFormat_ = format;
+    return {};
 }
 
 void maxEdit::SaveToFile(const QString& path, const textfile::TextFormat& format) {
     const std::string_view text = bytes();
     std::string error;
     // Refused before the disk is touched.
-    if (!textfile::canEncode(text, format, error)) throw EditorError("the script was not saved: " + error);
+    const bool checked = checkedWritable_ == textVersion_ && checkedFormat_ == format;
+    if (!checked && !textfile::canEncode(text, format, error)) throw EditorError("the script was not saved: " + error);
     const auto encoded = [&](const fileio::Put& put) { return textfile::encodePieces(text, format, put, error); };
     if (const fileio::Failure failure = fileio::writeFile(path.toStdString(), encoded)) throw EditorError(*failure);
     SendScintilla(SCI_SETSAVEPOINT);

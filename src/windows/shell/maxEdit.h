@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <utility>
 #include <Qsci/qsciscintilla.h>
 #include <stdexcept>
 #include <string_view>
@@ -87,6 +88,15 @@ public:
 
     bool ModifiedFlag() const;
     void ResetForNewDocument();
+
+    // Goes up with every change of the text (typing, undo, a load): the same
+    // number means the same text.
+    quint64 textVersion() const { return textVersion_; }
+    // The whole text as UTF-8, in place, in two runs that follow each other;
+    // the first ends at the start of a line. Reading it moves at most one
+    // line's bytes inside the editor, where one run would move everything
+    // after the last edit. Valid until the next change.
+    std::pair<std::string_view, std::string_view> textRuns() const;
 
     bool CanUndo() const;
     bool CanRedo() const;
@@ -168,6 +178,10 @@ private:
     std::unique_ptr<QsciScintillaBase> loaderHost_;
     int markerHandle_ = -1;
     bool lastModified_ = false;
+    quint64 textVersion_ = 0;
+    // The text, in that version, was found writable in the file's format.
+    mutable quint64 checkedWritable_ = ~quint64(0);
+    mutable textfile::TextFormat checkedFormat_;
 
     SearchOptions search_;
     bool hasSearch_ = false;
