@@ -30,14 +30,21 @@ namespace {
 // 2,000,000 lines, every tenth a header, all headers different.
 const std::string& script() {
     static const std::string text = [] {
-        const char* body[] = {"#IF", "Checkgold 1000", "#SAY", "Hello <$USERNAME>, Welcome To My Armoury.\\",
-                              "I Would Like To <Buy/@buy> A Weapon\\", "#ACT", "Take Gold 1000",
-                              "<Main/@main>", ""};
+        const char* body[] = {"#IF",
+                              "Checkgold 1000",
+                              "#SAY",
+                              "Hello <$USERNAME>, Welcome To My Armoury.\\",
+                              "I Would Like To <Buy/@buy> A Weapon\\",
+                              "#ACT",
+                              "Take Gold 1000",
+                              "<Main/@main>",
+                              ""};
         std::string s;
         for (int n = 0; n < 2000000; ++n) {
             if (n > 0) s += "\r\n";
             if (n % 10 == 0) s += "[@menu" + std::to_string(n / 10) + "]";
-            else s += body[n % 10 - 1];
+            else
+                s += body[n % 10 - 1];
         }
         return s;
     }();
@@ -127,7 +134,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) seconds[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+            if (run.run_type == Run::RT_Iteration)
+                seconds[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> seconds;
@@ -147,11 +155,12 @@ int main(int argc, char** argv) {
     const auto& t = reporter.seconds;
     if (t.count("BM_PlainScan") && t.count("BM_HeaderScan") && t.count("BM_TickUnchanged") &&
         t.count("BM_TickHeadersChanged"))
-        std::printf("\nheader scan %.1f ms, plain scan of the same text %.1f ms, ratio %.2f\n"
-                    "refresh tick, script unchanged: %.2f ms (aim: under 16 ms)\n"
-                    "refresh tick, a header changed: %.2f ms (aim: under 50 ms)\n",
-                    t.at("BM_HeaderScan") * 1e3, t.at("BM_PlainScan") * 1e3, t.at("BM_HeaderScan") / t.at("BM_PlainScan"),
-                    t.at("BM_TickUnchanged") * 1e3, t.at("BM_TickHeadersChanged") * 1e3);
+        std::printf(
+            "\nheader scan %.1f ms, plain scan of the same text %.1f ms, ratio %.2f\n"
+            "refresh tick, script unchanged: %.2f ms (aim: under 16 ms)\n"
+            "refresh tick, a header changed: %.2f ms (aim: under 50 ms)\n",
+            t.at("BM_HeaderScan") * 1e3, t.at("BM_PlainScan") * 1e3, t.at("BM_HeaderScan") / t.at("BM_PlainScan"),
+            t.at("BM_TickUnchanged") * 1e3, t.at("BM_TickHeadersChanged") * 1e3);
     delete window();
     return 0;
 }

@@ -85,7 +85,8 @@ void BM_OpenOneHugeLine(benchmark::State& state) {
     for (auto _ : state) {
         const QString path = dir.filePath("line.txt");
         const std::string bytes(300'000'000, 'x');
-        std::ofstream(path.toStdString(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path.toStdString(), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!quill::modDocument::LoadDocument(path)) return state.SkipWithError(qPrintable(general(w)));
         showEnd(w);
         if (!holds(w, bytes)) return state.SkipWithError("the text shown is not the file's");

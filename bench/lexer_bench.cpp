@@ -98,7 +98,8 @@ void BM_KeystrokeRestyle(benchmark::State& state) {
     editor.resize(800, 600);
     editor.LanguageName(QStringLiteral("NPC Script"));
     QByteArray text;
-    const QByteArray lines[] = {"#SAY\r\n", "Hello <$USERNAME> <Main/@main> ;note\r\n", "checkgold 500\r\n", "[@main]\r\n"};
+    const QByteArray lines[] = {"#SAY\r\n", "Hello <$USERNAME> <Main/@main> ;note\r\n", "checkgold 500\r\n",
+                                "[@main]\r\n"};
     for (int i = 0; i < 100000; ++i) text += lines[i % 4];
     editor.setText(QString::fromUtf8(text));
     editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
@@ -119,7 +120,8 @@ BENCHMARK(BM_KeystrokeRestyle)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 4 && QByteArray(argv[1]) == "--open") return openOnce(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 4 && QByteArray(argv[1]) == "--open")
+        return openOnce(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
 
     QTemporaryDir dir;
     const QString file = dir.path() + QStringLiteral("/big.txt");
@@ -143,7 +145,8 @@ int main(int argc, char** argv) {
         figures[m][1] = out[1].toDouble() / 1024.0;
         std::printf("20 MB open, %-4s: %7.0f ms, peak %7.1f MB\n", modes[m], figures[m][0], figures[m][1]);
     }
-    std::printf("ratio ours/bare: time %.2f, peak memory %.2f\n", figures[1][0] / figures[0][0], figures[1][1] / figures[0][1]);
+    std::printf("ratio ours/bare: time %.2f, peak memory %.2f\n", figures[1][0] / figures[0][0],
+                figures[1][1] / figures[0][1]);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

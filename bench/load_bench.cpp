@@ -24,15 +24,15 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <Qsci/qsciscintilla.h>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 
-#include "shell/file_io.h"
 #include "shell/codepage.h"
+#include "shell/file_io.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
@@ -106,7 +106,13 @@ void BM_EncodeWindows1252(benchmark::State& state) {
     quill::textfile::decodeFileInPlace(text, format, error);
     for (auto _ : state) {
         std::size_t total = 0;
-        quill::textfile::encodePieces(text, format, [&](std::string_view piece) { total += piece.size(); return 0; }, error);
+        quill::textfile::encodePieces(
+            text, format,
+            [&](std::string_view piece) {
+                total += piece.size();
+                return 0;
+            },
+            error);
         benchmark::DoNotOptimize(total);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
@@ -135,10 +141,12 @@ void BM_BareEditorAppendText(benchmark::State& state) {
 void bareLoad(QsciScintilla& editor, QsciScintillaBase& host, const std::string& path) {
     quill::fileio::Reader reader;
     reader.open(path);
-    auto* loader = reinterpret_cast<ILoader*>(host.SendScintilla(
-        QsciScintillaBase::SCI_CREATELOADER, static_cast<unsigned long>(reader.reportedSize() + 1), 0L));
+    auto* loader =
+        reinterpret_cast<ILoader*>(host.SendScintilla(QsciScintillaBase::SCI_CREATELOADER,
+                                                      static_cast<unsigned long>(reader.reportedSize() + 1), 0L));
     std::string piece;
-    while (!reader.next(piece) && !piece.empty()) loader->AddData(piece.data(), static_cast<Sci_Position>(piece.size()));
+    while (!reader.next(piece) && !piece.empty())
+        loader->AddData(piece.data(), static_cast<Sci_Position>(piece.size()));
     void* document = loader->ConvertToDocument();
     editor.SendScintilla(QsciScintillaBase::SCI_SETDOCPOINTER, 0UL, document);
     editor.SendScintilla(QsciScintillaBase::SCI_RELEASEDOCUMENT, 0UL, document);
@@ -179,7 +187,8 @@ void saveFromMainWindow(benchmark::State& state, const std::string& path) {
     quill::frmMain w;
     w.show();
     const QString out = dir->filePath("saved.txt");
-    const quill::textfile::TextFormat format = w.maxEdit->LoadFile(QString::fromStdString(path), quill::codepage::kWestern);
+    const quill::textfile::TextFormat format =
+        w.maxEdit->LoadFile(QString::fromStdString(path), quill::codepage::kWestern);
     // As a Save runs it: the writability check that may offer UTF-8, then the write.
     for (auto _ : state) {
         if (!w.maxEdit->Unwritable(format).isEmpty()) return state.SkipWithError("not writable");
@@ -196,7 +205,8 @@ void BM_SaveWindows1252(benchmark::State& state) { saveFromMainWindow(state, wes
 void copyFile(benchmark::State& state, bool durable) {
     const std::string out = dir->filePath("copied.txt").toStdString();
     for (auto _ : state) {
-        const int from = ::open(asciiPath.c_str(), O_RDONLY), to = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int from = ::open(asciiPath.c_str(), O_RDONLY),
+                  to = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         std::string buffer(1 << 17, '\0');
         ssize_t n;
         while ((n = ::read(from, buffer.data(), buffer.size())) > 0)
@@ -285,22 +295,25 @@ void printRatios(const std::map<std::string, double>& ms) {
     const auto at = [&](const char* n) { return ms.at(n); };
     std::printf("\n");
     if (has({"BM_OpenAscii", "BM_BareEditorLoader"}))
-        std::printf("open ASCII %.0f ms, bare editor's loader %.0f ms: %.2f of the floor (aim: 1.1)\n", at("BM_OpenAscii"),
-                    at("BM_BareEditorLoader"), at("BM_OpenAscii") / at("BM_BareEditorLoader"));
+        std::printf("open ASCII %.0f ms, bare editor's loader %.0f ms: %.2f of the floor (aim: 1.1)\n",
+                    at("BM_OpenAscii"), at("BM_BareEditorLoader"), at("BM_OpenAscii") / at("BM_BareEditorLoader"));
     if (has({"BM_OpenWindows1252", "BM_BareEditorLoaderWindows1252"}))
-        std::printf("open Windows-1252 %.0f ms, bare editor's loader, same bytes undecoded %.0f ms: %.2f of the floor\n",
-                    at("BM_OpenWindows1252"), at("BM_BareEditorLoaderWindows1252"),
-                    at("BM_OpenWindows1252") / at("BM_BareEditorLoaderWindows1252"));
+        std::printf(
+            "open Windows-1252 %.0f ms, bare editor's loader, same bytes undecoded %.0f ms: %.2f of the floor\n",
+            at("BM_OpenWindows1252"), at("BM_BareEditorLoaderWindows1252"),
+            at("BM_OpenWindows1252") / at("BM_BareEditorLoaderWindows1252"));
     for (const char* save : {"BM_SaveAscii", "BM_SaveWindows1252"})
         if (has({save, "BM_CopyFile", "BM_CopyFileFsync"}))
             std::printf("%s %.0f ms: %.2f x cp (%.0f ms), %.2f x cp + fsync (%.0f ms) (aim: 1.5)\n", save + 3, at(save),
                         at(save) / at("BM_CopyFile"), at("BM_CopyFile"), at(save) / at("BM_CopyFileFsync"),
                         at("BM_CopyFileFsync"));
     for (const char* where : {"Top", "End"}) {
-        const std::string ours = std::string("BM_KeystrokeAt") + where, bare = std::string("BM_BareEditorKeystrokeAt") + where;
+        const std::string ours = std::string("BM_KeystrokeAt") + where,
+                          bare = std::string("BM_BareEditorKeystrokeAt") + where;
         if (ms.count(ours) && ms.count(bare))
-            std::printf("keystroke at the %s: %.2f ms, bare editor %.2f ms, the program's own %.2f ms (aim: under 1 ms)\n",
-                        where, ms.at(ours), ms.at(bare), ms.at(ours) - ms.at(bare));
+            std::printf(
+                "keystroke at the %s: %.2f ms, bare editor %.2f ms, the program's own %.2f ms (aim: under 1 ms)\n",
+                where, ms.at(ours), ms.at(bare), ms.at(ours) - ms.at(bare));
     }
 }
 

@@ -141,7 +141,8 @@ int main(int argc, char** argv) {
     std::vector<double> mainProcess, bareProcess;
     std::vector<long> mainPeak;
     for (int i = 0; i < 11; ++i) {
-        bareProcess.push_back(timeProcess(QCoreApplication::applicationFilePath(), QStringLiteral("--child-bare")).seconds);
+        bareProcess.push_back(
+            timeProcess(QCoreApplication::applicationFilePath(), QStringLiteral("--child-bare")).seconds);
         const ProcessRun run = timeProcess(QCoreApplication::applicationFilePath(), QStringLiteral("--child-main"));
         mainProcess.push_back(run.seconds);
         mainPeak.push_back(run.peakKilobytes);
@@ -166,15 +167,17 @@ int main(int argc, char** argv) {
 
     const double mainMedian = median(mainTimes), bareMedian = median(bareTimes);
     const double mainStart = median(mainProcess), bareStart = median(bareProcess);
-    std::printf("\nmedian of 11 whole processes, start to window shown: main window %.1f ms, bare window with "
-                "empty editor %.1f ms, ratio %.2f\n",
-                mainStart * 1e3, bareStart * 1e3, bareStart > 0 ? mainStart / bareStart : 0.0);
+    std::printf(
+        "\nmedian of 11 whole processes, start to window shown: main window %.1f ms, bare window with "
+        "empty editor %.1f ms, ratio %.2f\n",
+        mainStart * 1e3, bareStart * 1e3, bareStart > 0 ? mainStart / bareStart : 0.0);
     std::printf("peak resident memory of the program after start-up: %ld KiB (median of 11)\n",
                 static_cast<long>(median(std::vector<double>(mainPeak.begin(), mainPeak.end()))));
     std::printf("first main window start in this process: %.2f ms\n", cold * 1e3);
-    std::printf("median warm start in one process: main window %.2f ms, bare window with empty editor %.2f ms, ratio %.2f\n",
-                mainMedian * 1e3, bareMedian * 1e3, bareMedian > 0 ? mainMedian / bareMedian : 0.0);
-    std::printf("peak resident memory: %ld KiB with QApplication only, %ld KiB after the main window started\n",
-                before, afterStart);
+    std::printf(
+        "median warm start in one process: main window %.2f ms, bare window with empty editor %.2f ms, ratio %.2f\n",
+        mainMedian * 1e3, bareMedian * 1e3, bareMedian > 0 ? mainMedian / bareMedian : 0.0);
+    std::printf("peak resident memory: %ld KiB with QApplication only, %ld KiB after the main window started\n", before,
+                afterStart);
     return 0;
 }

@@ -46,7 +46,8 @@ std::string_view trimBlanks(std::string_view s) {
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
@@ -131,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         std::ifstream in(file, std::ios::binary);
         const std::string onDisk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (written) checkOnlyTheLineWritten(content, onDisk, section, key, value);
-        else if (onDisk != content) std::abort();
+        else if (onDisk != content)
+            std::abort();
     }
     const quill::language::LanguageDefinition definition = quill::language::readDefinition(file.string());
 

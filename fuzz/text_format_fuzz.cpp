@@ -13,8 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     using namespace quill::textfile;
     // The first byte picks the user's code page; the rest is the file.
-    static constexpr int kCodePages[] = {1252, 936, 949, 950, 932, 1251, 1250, 1253, 1254,
-                                         1255, 1256, 1257, 1258, 874};
+    static constexpr int kCodePages[] = {1252, 936, 949, 950, 932, 1251, 1250, 1253, 1254, 1255, 1256, 1257, 1258, 874};
     if (size == 0) return 0;
     const int codePage = kCodePages[bytes[0] % (sizeof kCodePages / sizeof kCodePages[0])];
     const std::string file(reinterpret_cast<const char*>(bytes + 1), size - 1);

@@ -43,7 +43,7 @@ public:
         QMessageBox::StandardButton defaultButton;
     };
     std::deque<QMessageBox::StandardButton> answers;  // for ask(); Cancel when empty
-    std::deque<QString> files;                         // for openFile()/saveFile(); "" when empty
+    std::deque<QString> files;                        // for openFile()/saveFile(); "" when empty
     std::vector<Asked> asked;
     std::vector<Asked> told;
     QStringList fileDialogs;  // "open|title|filter|dir" or "save|..."

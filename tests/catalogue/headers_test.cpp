@@ -14,12 +14,19 @@ using Indexes = std::vector<std::size_t>;
 
 TEST(HeaderList, RowsFollowTheHeaderRule) {
     const std::string nul("[@m\xc3\xa9n\0u]", 9), wide = "[" + std::string(40, 'x') + "]";
-    const std::pair<std::string, Rows> cases[] = {  // the rows after "--Menu Headers--"
-        {"", {"None Found"}}, {";banner\r\n[@main]", {"[@main]"}}, {" [@main]\r\n", {"None Found"}},
-        {"[@main] \r\n", {"None Found"}}, {"[@main] ;start", {"None Found"}}, {"[\r\n]\r\n[]", {"[]"}},
+    const std::pair<std::string, Rows> cases[] = {
+        // the rows after "--Menu Headers--"
+        {"", {"None Found"}},
+        {";banner\r\n[@main]", {"[@main]"}},
+        {" [@main]\r\n", {"None Found"}},
+        {"[@main] \r\n", {"None Found"}},
+        {"[@main] ;start", {"None Found"}},
+        {"[\r\n]\r\n[]", {"[]"}},
         {"[@b]\r\n#SAY\r\n[@a]\r\n[@b]", {"[@b]", "[@a]", "[@b]"}},  // order and duplicates kept
-        {"[@a]\n[@b]\r[@c]\r\n", {"[@a]", "[@b]", "[@c]"}}, {"[@a\r]", {"None Found"}},
-        {nul, {nul}}, {wide, {wide}},  // UTF-8 and NUL kept; past 16 bytes
+        {"[@a]\n[@b]\r[@c]\r\n", {"[@a]", "[@b]", "[@c]"}},
+        {"[@a\r]", {"None Found"}},
+        {nul, {nul}},
+        {wide, {wide}},  // UTF-8 and NUL kept; past 16 bytes
     };
     for (const auto& [text, rows] : cases) {
         Rows want{"--Menu Headers--"};
@@ -27,7 +34,8 @@ TEST(HeaderList, RowsFollowTheHeaderRule) {
         EXPECT_EQ(headerListRows(text), want) << text;
         // The same text in two runs, cut at the start of any line.
         for (std::size_t cut = 1; cut <= text.size(); ++cut) {
-            const bool lineStart = text[cut - 1] == '\n' || (text[cut - 1] == '\r' && (cut == text.size() || text[cut] != '\n'));
+            const bool lineStart =
+                text[cut - 1] == '\n' || (text[cut - 1] == '\r' && (cut == text.size() || text[cut] != '\n'));
             if (!lineStart) continue;
             EXPECT_EQ(headerListRows(std::string_view(text).substr(0, cut), std::string_view(text).substr(cut)), want)
                 << text << " cut at " << cut;

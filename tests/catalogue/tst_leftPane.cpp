@@ -69,8 +69,10 @@ private slots:
         clickNode(QStringLiteral("Teleport NPC"));
         QCOMPARE(w->maxEdit->Text(), before);
         w->TV1->expandAll();
-        for (auto [node, file] : {std::pair{"Weapon Merchant", "weapon_merchant.txt"}, {"Armour Merchant", "armour_merchant.txt"},
-                                  {"Jewelry Merchant", "jewelry_merchant.txt"}, {"Teleporter", "teleporter.txt"}}) {
+        for (auto [node, file] : {std::pair{"Weapon Merchant", "weapon_merchant.txt"},
+                                  {"Armour Merchant", "armour_merchant.txt"},
+                                  {"Jewelry Merchant", "jewelry_merchant.txt"},
+                                  {"Teleporter", "teleporter.txt"}}) {
             clickNode(QString::fromLatin1(node));
             QCOMPARE(w->maxEdit->Text(), golden(file));
         }
@@ -94,7 +96,8 @@ private slots:
         w->Timer1->start();
         QVERIFY(ticks.wait(10000));
         w->Timer1->stop();
-        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@buy]", "[@sell]", "[@buy]", "[@sell]", "[@buy]"}));
+        QCOMPARE(items(w->List1),
+                 (QStringList{"--Menu Headers--", "[@buy]", "[@sell]", "[@buy]", "[@sell]", "[@buy]"}));
         QVERIFY(!w->List1->selectionModel()->hasSelection());
         QStringList told;
         for (const auto& t : prompter->told)

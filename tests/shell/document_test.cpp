@@ -10,7 +10,6 @@
 #include <tuple>
 #include <vector>
 
-
 namespace quill::document {
 namespace {
 
@@ -72,8 +71,8 @@ struct Fake : Editor, View, Dialogs {
 };
 
 const std::string kDefault = ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3\r\n[@main]";
-const std::string kUntitled = "Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]", kOpened = "File Opened Succesfully",
-                  kSaved = "The script has been saved successfully.",
+const std::string kUntitled = "Tarnhollow's Mir 2 Quillmoor : v3.1 : [Untitled NPC]",
+                  kOpened = "File Opened Succesfully", kSaved = "The script has been saved successfully.",
                   kCancelled = "Script saving cancelled - no filename entered.";
 std::string named(const std::string& path) { return "Legend Of Mir : Quillmoor : v3 : [" + path + "]"; }
 std::string saveFailed(const std::string& path) {
@@ -113,30 +112,54 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
         {Open, a, " more", full, true, {"old", full, named(full), kOpened, "", false}, {{a, "old more"}}, open},
         {Open, "", "unsaved", a, false, {"unsaved", "", "start", kCancelled, "Modified", true}, {}, openThenSaveAs},
         {Open, full, " more", a, false, {"old more", full, named(full), saveFailed(full), "Modified", true}, {}, open},
-        {Open, "", "unsaved", a, false, {"unsaved", "", "start", "Welcome", "Modified", true}, {}, open, mbxResultCancel},
+        {Open,
+         "",
+         "unsaved",
+         a,
+         false,
+         {"unsaved", "", "start", "Welcome", "Modified", true},
+         {},
+         open,
+         mbxResultCancel},
         // The start-up script is not questioned, though inserting it set the flag.
         {Open, "", kDefault, a, true, {"old", a, named(a), kOpened, "", false}, {}, open, mbxResultCancel},
         // Cancelled or failed, nothing changes.
         {Open, "", "x", "", false, {"x", "", "start", "Welcome", "Modified", true}, {}, open},
-        {Open, "", "x", "/s/gone.txt", false,
-         {"x", "", "start", "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist",
-          "Modified", true}, {}, open, mbxResultNo},
+        {Open,
+         "",
+         "x",
+         "/s/gone.txt",
+         false,
+         {"x", "", "start",
+          "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist", "Modified",
+          true},
+         {},
+         open,
+         mbxResultNo},
         {Save, a, " more", "", true, {"old more", a, named(a), kSaved, "", false}, {{a, "old more"}}, none},
         {Save, "", "x", "/s/b.txt", true, {"x", "/s/b.txt", "start", kSaved, "", false}, {{"/s/b.txt", "x"}}, saveAs},
         // Save As names the script but keeps the caption.
-        {SaveAs, a, " more", "/s/b.txt", true, {"old more", "/s/b.txt", named(a), kSaved, "", false}, {{"/s/b.txt", "old more"}}, saveAs},
+        {SaveAs,
+         a,
+         " more",
+         "/s/b.txt",
+         true,
+         {"old more", "/s/b.txt", named(a), kSaved, "", false},
+         {{"/s/b.txt", "old more"}},
+         saveAs},
         {SaveAs, "", "x", "", false, {"x", "", "start", kCancelled, "Modified", true}, {}, saveAs},
         // Mended: a failed save says so and keeps the name, the flag and the file.
         {SaveAs, a, " more", full, false, {"old more", a, named(a), saveFailed(full), "Modified", true}, {}, saveAs},
     };
-    const std::vector<FileDialogRequest> dialogs[] = {{}, {openDialog()}, {saveAsDialog()}, {openDialog(), saveAsDialog()}};
+    const std::vector<FileDialogRequest> dialogs[] = {{},
+                                                      {openDialog()},
+                                                      {saveAsDialog()},
+                                                      {openDialog(), saveAsDialog()}};
     for (const Case& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         Fake f;
         Disk disk = f.disk;
-        if (!c.loaded.empty()) {
-            ASSERT_TRUE(f.doc.loadDocument(c.loaded));
-        }
+        if (!c.loaded.empty()) { ASSERT_TRUE(f.doc.loadDocument(c.loaded)); }
         if (!c.typed.empty()) f.type(c.typed);
         f.paths = {c.path}, f.answer = c.answer;
         EXPECT_EQ((f.doc.*c.command)(), c.ok);
@@ -144,10 +167,12 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
         for (const auto& [path, bytes] : c.written) disk[path] = bytes;
         EXPECT_EQ(f.disk, disk);
         EXPECT_EQ(f.shown, dialogs[c.shown]);
-        const bool asks = !c.typed.empty() && (c.command == New || (c.command == Open && !c.path.empty() && c.typed != kDefault));
+        const bool asks =
+            !c.typed.empty() && (c.command == New || (c.command == Open && !c.path.empty() && c.typed != kDefault));
         ASSERT_EQ(f.asked.size(), asks ? 1u : 0u);
         for (const MsgBoxExRequest& q : f.asked)
-            EXPECT_EQ(std::tie(q.prompt, q.title, q.icon, q.buttons, q.autoCloseSecs, q.position, q.topMost, q.forceScroll),
+            EXPECT_EQ(std::tie(q.prompt, q.title, q.icon, q.buttons, q.autoCloseSecs, q.position, q.topMost,
+                               q.forceScroll),
                       std::make_tuple("You Have Modified The Current NPC Script, Dou You Wish To Save It ?",
                                       "Save NPC Script?", mbxIconWarning, mbxYesNo, 0, mbxPosCentre, false, false));
     }
@@ -181,11 +206,15 @@ TEST(DocumentFlow, InsertFileTakesOnlyAFile) {
 
 TEST(DocumentDialogs, RowsAndFilters) {
     EXPECT_EQ(openDialog(), (FileDialogRequest{0, "Select NPC File to open..", "", "Text Files¬*.txt", "C:\\", ""}));
-    EXPECT_EQ(saveAsDialog(), (FileDialogRequest{1, "Enter filename for this script..", "", "(*.*) All Files¬*.*", "", ""}));
+    EXPECT_EQ(saveAsDialog(),
+              (FileDialogRequest{1, "Enter filename for this script..", "", "(*.*) All Files¬*.*", "", ""}));
     EXPECT_EQ(insertFileDialog(), (FileDialogRequest{0, "Select file to insert..", "", "(*.*) All Files¬*.*", "", ""}));
     const std::pair<const char*, const char*> filters[] = {
-        {"Text Files¬*.txt", "Text Files (*.txt)"}, {"(*.*) All Files¬*.*", "(*.*) All Files (*)"},
-        {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"}, {"No pattern", ""}, {"", ""},
+        {"Text Files¬*.txt", "Text Files (*.txt)"},
+        {"(*.*) All Files¬*.*", "(*.*) All Files (*)"},
+        {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"},
+        {"No pattern", ""},
+        {"", ""},
     };
     for (auto [in, out] : filters) EXPECT_EQ(toQtFilter(in), out) << in;
 }

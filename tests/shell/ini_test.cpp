@@ -20,7 +20,8 @@ TEST(IniLookup, FollowsTheProfileRules) {
     static const char binary[] = "[S]\n\0\xff=\x01\nk=\xe9t\xe9\n";
     // name, content, section, key, default, expected
     const std::tuple<const char*, std::string, const char*, const char*, const char*, const char*> cases[] = {
-        {"letter case and blanks", "  [WINDOW metrics ]  \n  FRMMAIN x  =  7 b \t\n", "window Metrics", "frmmain X", "d", "7 b"},
+        {"letter case and blanks", "  [WINDOW metrics ]  \n  FRMMAIN x  =  7 b \t\n", "window Metrics", "frmmain X",
+         "d", "7 b"},
         {"missing key gives default", "[S]\nk=1\n", "S", "other", "dflt ", "dflt "},
         {"empty value is not the default", "[S]\nk=\n", "S", "k", "dflt", ""},
         {"key of another section", "[A]\nk=1\n[B]\nj=2\n", "B", "k", "none", "none"},
@@ -54,9 +55,8 @@ TEST(IniUpdate, ChangesOnlyTheLineItSets) {
     // name, before, section, key, value, after
     const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*> cases[] = {
         {"replace in place, keep the rest",
-         "; top\r\n[Other]\r\na = 1\r\n[window metrics]\r\n  FRMMAIN X = 5 \r\nfrmMain Y=6\r\n",
-         "Window Metrics", "frmMain X", "10",
-         "; top\r\n[Other]\r\na = 1\r\n[window metrics]\r\nFRMMAIN X=10\r\nfrmMain Y=6\r\n"},
+         "; top\r\n[Other]\r\na = 1\r\n[window metrics]\r\n  FRMMAIN X = 5 \r\nfrmMain Y=6\r\n", "Window Metrics",
+         "frmMain X", "10", "; top\r\n[Other]\r\na = 1\r\n[window metrics]\r\nFRMMAIN X=10\r\nfrmMain Y=6\r\n"},
         {"add key after the section's last entry", "[S]\na=1\n\n[T]\nb=2\n", "S", "c", "3",
          "[S]\na=1\nc=3\n\n[T]\nb=2\n"},
         {"add section to a file without final break", "[T]\nb=2", "S", "c", "3", "[T]\nb=2\n[S]\nc=3\n"},
@@ -115,9 +115,10 @@ TEST_F(IniFileTest, FailsSilentlyAndCreatesNothing) {
     // An entry that would break the file's lines is refused.
     const fs::path file = dir / "a.ini";
     const std::tuple<std::string, std::string, std::string> refused[] = {
-        {"S", "k", "1\r\n[Injected]"}, {"S\r", "k", "1"}, {"S", "k\n", "1"}, {"S", "k", std::string("a\0b", 3)},
-        {"S]x", "k", "1"}, {"S", "a=b", "1"}};
-    for (const auto& [section, key, value] : refused) EXPECT_FALSE(ini::writeValue(file.string(), section, key, value)) << key;
+        {"S", "k", "1\r\n[Injected]"},      {"S\r", "k", "1"}, {"S", "k\n", "1"},
+        {"S", "k", std::string("a\0b", 3)}, {"S]x", "k", "1"}, {"S", "a=b", "1"}};
+    for (const auto& [section, key, value] : refused)
+        EXPECT_FALSE(ini::writeValue(file.string(), section, key, value)) << key;
     EXPECT_FALSE(fs::exists(file));
     fs::create_directory(dir / "folder.ini");
     EXPECT_FALSE(ini::writeValue((dir / "folder.ini").string(), "S", "k", "v"));

@@ -28,8 +28,11 @@ TEST(MsgBoxExPrompt, ExpandsBreaksAndTokensInOrder) {
 
 TEST(MsgBoxExPrompt, SevenBreaksFitWithoutScrollBar) {
     // Only the prompt's own bars count, not those a token brings in.
-    for (auto [prompt, force, area] : {std::tuple{"1|2|3|4|5|6|7|8", false, 1}, {"1|2|3|4|5|6|7|8|9", false, 0},
-                                       {"no breaks", true, 0}, {"", false, 1}, {"%path%%path%", false, 1}})
+    for (auto [prompt, force, area] : {std::tuple{"1|2|3|4|5|6|7|8", false, 1},
+                                       {"1|2|3|4|5|6|7|8|9", false, 0},
+                                       {"no breaks", true, 0},
+                                       {"", false, 1},
+                                       {"%path%%path%", false, 1}})
         EXPECT_EQ(textAreaFor(prompt, force), area) << prompt;
 }
 
@@ -46,8 +49,10 @@ TEST(MsgBoxExPlacement, CornersCentreAndKeep) {
         {mbxPosCentre, 5895, 2731, 15360, 11521, {4732, 4395}},  // 4395 exactly
         {mbxPosCentre, 5895, 2729, 15360, 11520, {4732, 4396}},  // 4395.5 goes up to the even 4396
         {mbxPosCentre, 20000, 2730, 15360, 11520, {-2320, 4395}},
-        {mbxPosTopRight, 5895, 2730, 15360, 11520, {9465, 0}},  {mbxPosBottomLeft, 5895, 2730, 15360, 11520, {0, 8790}},
-        {mbxPosKeep, 5895, 2730, 15360, 11520, keep},         {6, 5895, 2730, 15360, 11520, previous},
+        {mbxPosTopRight, 5895, 2730, 15360, 11520, {9465, 0}},
+        {mbxPosBottomLeft, 5895, 2730, 15360, 11520, {0, 8790}},
+        {mbxPosKeep, 5895, 2730, 15360, 11520, keep},
+        {6, 5895, 2730, 15360, 11520, previous},
     };
     for (const auto& [position, w, h, sw, sh, expected] : cases) {
         const Point p = placement(position, w, h, sw, sh, keep, previous);

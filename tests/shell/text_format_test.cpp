@@ -14,7 +14,8 @@
 namespace quill::textfile {
 
 void PrintTo(const TextFormat& f, std::ostream* os) {
-    *os << "{encoding " << static_cast<int>(f.encoding) << ", mark " << f.byteOrderMark << ", code page " << f.codePage << "}";
+    *os << "{encoding " << static_cast<int>(f.encoding) << ", mark " << f.byteOrderMark << ", code page " << f.codePage
+        << "}";
 }
 
 namespace {
@@ -24,7 +25,8 @@ TEST(TextFormat, CodePagesRefuseWhatTheyCannotHold) {
     // Hangul, and neither page an emoji.
     const TextFormat western{Encoding::Windows1252, false}, gbk{Encoding::CodePage, false, 936};
     const std::tuple<TextFormat, std::string, const char*> cases[] = {
-        {western, "ok \xE4\xB8\xAD", "Windows-1252 text, which cannot hold the character \xE4\xB8\xAD (U+4E2D) on line 1"},
+        {western, "ok \xE4\xB8\xAD",
+         "Windows-1252 text, which cannot hold the character \xE4\xB8\xAD (U+4E2D) on line 1"},
         {western, "a\r\nb\rc\n\xE4\xB8\xAD", "on line 4"},
         {western, "\xC2\x80", "U+0080"},
         {western, "a\xFF", "broken"},
@@ -77,17 +79,27 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
     };
     const TextFormat western{Encoding::Windows1252, false};
     const Case cases[] = {
-        {"GBK, Chinese user", 936, "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD3\xC2\xCA\xBF\x80\r\n", {Encoding::CodePage, false, 936},
+        {"GBK, Chinese user",
+         936,
+         "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD3\xC2\xCA\xBF\x80\r\n",
+         {Encoding::CodePage, false, 936},
          "#SAY\r\n\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE5\x8B\x87\xE5\xA3\xAB\xE2\x82\xAC\r\n",  // 你好，勇士€
          "#SAY\r\n\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE6\x88\x98\xE5\xA3\xAB\xE2\x82\xAC\r\n",  // 勇 -> 战
-           "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD5\xBD\xCA\xBF\x80\r\n"},
-        {"949, Korean user", 949, "[@main]\n\xBE\xC8\xB3\xE7\x8C\x63\n", {Encoding::CodePage, false, 949},
+         "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD5\xBD\xCA\xBF\x80\r\n"},
+        {"949, Korean user",
+         949,
+         "[@main]\n\xBE\xC8\xB3\xE7\x8C\x63\n",
+         {Encoding::CodePage, false, 949},
          "[@main]\n\xEC\x95\x88\xEB\x85\x95\xEB\x98\xA0\n",  // 안녕똠 (똠 only in 949, not EUC-KR)
-         "[@main]\n\xED\x95\x98\xEB\x85\x95\xEB\x98\xA0\n", "[@main]\n\xC7\xCF\xB3\xE7\x8C\x63\n"},  // 안 -> 하
-        {"1251, Russian user", 1251, "\xCF\xF0\xE8\xE2\xE5\xF2, \xE2\xEE\xE8\xED", {Encoding::CodePage, false, 1251},
+         "[@main]\n\xED\x95\x98\xEB\x85\x95\xEB\x98\xA0\n",
+         "[@main]\n\xC7\xCF\xB3\xE7\x8C\x63\n"},  // 안 -> 하
+        {"1251, Russian user",
+         1251,
+         "\xCF\xF0\xE8\xE2\xE5\xF2, \xE2\xEE\xE8\xED",
+         {Encoding::CodePage, false, 1251},
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB2\xD0\xBE\xD0\xB8\xD0\xBD",  // Привет, воин
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB3\xD0\xBE\xD0\xB8\xD0\xBD",  // в -> г
-           "\xCF\xF0\xE8\xE2\xE5\xF2, \xE3\xEE\xE8\xED"},
+         "\xCF\xF0\xE8\xE2\xE5\xF2, \xE3\xEE\xE8\xED"},
         // glibc holds the last letter back, waiting for a combining mark.
         {"1258, Vietnamese user", 1258, "Vi\xEAt", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt", "", ""},
         {"1252, English user", 1252, "Caf\xE9 \x80\x81", western, "Caf\xC3\xA9 \xE2\x82\xAC\xC2\x81",
@@ -125,7 +137,8 @@ TEST(TextFormat, Utf8Validity) {
     // The bounds of each sequence length; then overlong forms, a surrogate,
     // past U+10FFFF, a stray continuation, cut short, and faults right after
     // a run of eight ASCII bytes.
-    for (const char* valid : {"", "exactly8!", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xEF\xBF\xBF", "\xF4\x8F\xBF\xBF"})
+    for (const char* valid :
+         {"", "exactly8!", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xEF\xBF\xBF", "\xF4\x8F\xBF\xBF"})
         EXPECT_TRUE(isValidUtf8(valid)) << testing::PrintToString(valid);
     for (const char* invalid : {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
                                 "\xF5\x80\x80\x80", "\x80", "\xC2", "abcdefgh\xE4\xB8", "12345678\xC2\x41"})

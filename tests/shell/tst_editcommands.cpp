@@ -23,8 +23,10 @@ class TestEditCommands : public QObject {
     }
     maxEdit& editor() { return *window->maxEdit; }
     QString status() { return window->panel(QStringLiteral("_general"))->text(); }
-    int caretLine() { return int(editor().SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION,
-                                                        editor().SendScintilla(QsciScintilla::SCI_GETCURRENTPOS))); }
+    int caretLine() {
+        return int(editor().SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION,
+                                          editor().SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)));
+    }
 
 private slots:
     void init() {

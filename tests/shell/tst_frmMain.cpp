@@ -2,10 +2,10 @@
 #include <QtWidgets>
 
 #include "catalogue/HeaderList.h"
+#include "dialogs/dialogtest.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
-#include "dialogs/dialogtest.h"
 
 using quill::frmMain;
 
@@ -82,8 +82,10 @@ private slots:
 
     // Panels left to right: key, text, fixed width in twips (0: the message panel, which stretches).
     void statusPanels() {
-        const std::tuple<const char*, QString, int> panels[] = {
-            {"_general", kWelcome, 0}, {"_modified", "Modified", 950}, {"_capslock", "CAPS", 750}, {"_numlock", "NUM", 750}};
+        const std::tuple<const char*, QString, int> panels[] = {{"_general", kWelcome, 0},
+                                                                {"_modified", "Modified", 950},
+                                                                {"_capslock", "CAPS", 750},
+                                                                {"_numlock", "NUM", 750}};
         int previousRight = -1;
         for (const auto& [key, text, width] : panels) {
             QLabel* label = w->panel(QString::fromUtf8(key));
@@ -135,8 +137,10 @@ private slots:
     void closeAnswers() {
         // answer, the Save As dialog's answer, the status left (empty when the window closes)
         for (auto [answer, saveTo, status] :
-             {std::tuple{QMessageBox::Cancel, "", kWelcome}, {QMessageBox::NoButton, "", kWelcome},
-              {QMessageBox::No, "", QString()}, {QMessageBox::Yes, "npc.txt", QString()},
+             {std::tuple{QMessageBox::Cancel, "", kWelcome},
+              {QMessageBox::NoButton, "", kWelcome},
+              {QMessageBox::No, "", QString()},
+              {QMessageBox::Yes, "npc.txt", QString()},
               // Nothing was saved, so the window must stay with the script.
               {QMessageBox::Yes, "", QStringLiteral("Script saving cancelled - no filename entered.")}}) {
             if (!w) init();

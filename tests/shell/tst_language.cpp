@@ -20,8 +20,9 @@ private slots:
     // starts without a word and colours with the first section's lists.
     void languageBesideTheProgramColoursTheScript() {
         const QString path = QCoreApplication::applicationDirPath() + "/NPC Script.ini";
-        test::writeBytes(path, "\x01garbage\xff\r\n[Definition]\r\nno equals sign\r\nKeywords=Check,Give\r\n"
-                               "ScopeKeywords1=#SAY\n[DEFINITION]\r\nKeywords=Take\r\n");
+        test::writeBytes(path,
+                         "\x01garbage\xff\r\n[Definition]\r\nno equals sign\r\nKeywords=Check,Give\r\n"
+                         "ScopeKeywords1=#SAY\n[DEFINITION]\r\nKeywords=Take\r\n");
         {
             frmMain window;
             window.show();

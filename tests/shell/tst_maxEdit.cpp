@@ -30,7 +30,12 @@ class tst_maxEdit : public QObject {
 
 private slots:
     void insertTextReplacesTheSelection() {
-        struct Case { QString before; int selStart, selEnd; QString inserted, after; int caret; };  // caret in UTF-8 bytes
+        struct Case {
+            QString before;
+            int selStart, selEnd;
+            QString inserted, after;
+            int caret;
+        };  // caret in UTF-8 bytes
         const Case cases[] = {
             {"hello world", 11, 6, "you", "hello you", 9},  // backward selection
             {"", 0, 0, QString::fromUtf8("\xE4\xB8\xAD"), QString::fromUtf8("\xE4\xB8\xAD"), 3},
@@ -52,7 +57,8 @@ private slots:
         writeBytes(path, "[@main]");
         maxEdit editor;
         QList<bool> seen;
-        connect(&editor, &maxEdit::ModifiedChange, this, [&](maxEdit* e) { seen << (e == &editor && e->ModifiedFlag()); });
+        connect(&editor, &maxEdit::ModifiedChange, this,
+                [&](maxEdit* e) { seen << (e == &editor && e->ModifiedFlag()); });
         editor.InsertText("a");
         editor.InsertText("b");
         editor.Undo();
@@ -94,7 +100,8 @@ private slots:
         maxEdit editor;
         editor.resize(600, 400);
         editor.show();
-        auto* lexer = new RecordingLexer("custom", quill::language::readDefinition(QUILL_TEST_DATA "/lexer/custom.ini"), &editor);
+        auto* lexer =
+            new RecordingLexer("custom", quill::language::readDefinition(QUILL_TEST_DATA "/lexer/custom.ini"), &editor);
         editor.setLexer(lexer);
         editor.setText("Begin /* open\r\n" + QString("inside the comment\r\n").repeated(2000));
         editor.SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);

@@ -87,7 +87,8 @@ private slots:
         main->mOPENFILE_Click();
         QCOMPARE(prompter->askedEx.size(), std::size_t(1));
         QCOMPARE(prompter->fileDialogs.at(0), "open|Select NPC File to open..|Text Files (*.txt)|" + QDir::rootPath());
-        QCOMPARE(seen(), (Seen{native, "Legend Of Mir : Quillmoor : v3 : [" + native + "]", "", "[@main]\r\n#SAY", false}));
+        QCOMPARE(seen(),
+                 (Seen{native, "Legend Of Mir : Quillmoor : v3 : [" + native + "]", "", "[@main]\r\n#SAY", false}));
         QCOMPARE(general(), QString("File Opened Succesfully"));
 
         main->maxEdit->InsertText(";");
@@ -131,24 +132,29 @@ private slots:
 
     void bytesSurviveOpenAndSave_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");  // as the editor shows it; not checked when null
+        QTest::addColumn<QString>("text");       // as the editor shows it; not checked when null
         QTest::addColumn<QByteArray>("edited");  // the file after typing "é😀" at its end; not checked when null
         const QString wide = QString::fromUtf8("[@main]\r\nH\xC3\xA9llo \xE4\xB8\xAD \xF0\x9F\x98\x80\n\0end", 30);
         const QString typed = QString::fromUtf8("\xC3\xA9\xF0\x9F\x98\x80");
         for (auto order : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
-            const auto utf16 = [order](const QString& text) { return QByteArray(QStringEncoder(order, QStringEncoder::Flag::WriteBom)(text)); };
-            QTest::newRow(order == QStringConverter::Utf16LE ? "UTF-16 LE" : "UTF-16 BE") << utf16(wide) << wide << utf16(wide + typed);
+            const auto utf16 = [order](const QString& text) {
+                return QByteArray(QStringEncoder(order, QStringEncoder::Flag::WriteBom)(text));
+            };
+            QTest::newRow(order == QStringConverter::Utf16LE ? "UTF-16 LE" : "UTF-16 BE")
+                << utf16(wide) << wide << utf16(wide + typed);
         }
         const QByteArray utf8 = QByteArrayLiteral("[@main]\n#SAY\0\nH\xC3\xA9llo \xE4\xB8\xAD\n");
         QTest::newRow("UTF-8, LF, NUL") << utf8 << QString::fromUtf8(utf8) << utf8 + "\xC3\xA9\xF0\x9F\x98\x80";
         QTest::newRow("UTF-8 with mark, CR LF") << QByteArray("\xEF\xBB\xBF[@main]\r\n\xC3\x84rger\r\n")
                                                 << QString::fromUtf8("[@main]\r\n\xC3\x84rger\r\n") << QByteArray();
-        QTest::newRow("a mark before broken UTF-8") << QByteArray("\xEF\xBB\xBF\xFF") << QString::fromLatin1("\xEF\xBB\xBF\xFF") << QByteArray();
+        QTest::newRow("a mark before broken UTF-8")
+            << QByteArray("\xEF\xBB\xBF\xFF") << QString::fromLatin1("\xEF\xBB\xBF\xFF") << QByteArray();
         QByteArray all;
         for (int i = 0; i < 256; ++i) all += char(i);
         QTest::newRow("every byte value, read as Windows-1252") << all << QString() << QByteArray();
         QTest::newRow("empty") << QByteArray() << QString("") << QByteArray();
-        QTest::newRow("50 MB") << QByteArray("#SAY\r\nA fairly ordinary line of an NPC script.\r\n").repeated(1100000) << QString() << QByteArray();
+        QTest::newRow("50 MB") << QByteArray("#SAY\r\nA fairly ordinary line of an NPC script.\r\n").repeated(1100000)
+                               << QString() << QByteArray();
     }
 
     void bytesSurviveOpenAndSave() {
@@ -178,11 +184,14 @@ private slots:
         QTest::newRow("vanished") << true << "does not exist";
         QTest::newRow("folder") << true << "is a folder, not a file";
         QTest::newRow("unreadable") << true << "permission to read";
-        QTest::newRow("UTF-16 of odd length") << true << "UTF-16 LE byte-order mark but is not UTF-16 text: it ends in half a character";
-        QTest::newRow("UTF-16, half a surrogate pair") << true << "is not UTF-16 text: it holds half a surrogate pair (D800) at byte 4";
+        QTest::newRow("UTF-16 of odd length")
+            << true << "UTF-16 LE byte-order mark but is not UTF-16 text: it ends in half a character";
+        QTest::newRow("UTF-16, half a surrogate pair")
+            << true << "is not UTF-16 text: it holds half a surrogate pair (D800) at byte 4";
         QTest::newRow("named pipe") << true << "/bad\" is a named pipe, not a file";
         QTest::newRow("device") << true << "\"/dev/zero\" is a character device, not a file";
-        QTest::newRow("too large") << true << "its text takes at least 2147483648 bytes, and the editor holds at most 2147483647 bytes";
+        QTest::newRow("too large")
+            << true << "its text takes at least 2147483648 bytes, and the editor holds at most 2147483647 bytes";
         QTest::newRow("read-only") << false << "could not be opened for writing";
         QTest::newRow("folder removed") << false << "could not be opened for writing";
         QTest::newRow("disk full") << false << "could not be written";
@@ -202,12 +211,16 @@ private slots:
         QFETCH(QString, mentions);
         const QString kind = QTest::currentDataTag(), folder = dir.filePath(kind), path = folder + "/script.txt",
                       bad = folder + "/bad", other = folder + "/other.txt";
-        if ((kind == "unreadable" || kind == "read-only" || kind.endsWith("read-only folder")) && ranAsOrdinaryAccount()) return;
-        if ((kind.startsWith("owned") || kind.endsWith("by root")) && geteuid() != 0) QSKIP("only root can give a file away or write a 0444 file (CI runs as root)");
+        if ((kind == "unreadable" || kind == "read-only" || kind.endsWith("read-only folder")) &&
+            ranAsOrdinaryAccount())
+            return;
+        if ((kind.startsWith("owned") || kind.endsWith("by root")) && geteuid() != 0)
+            QSKIP("only root can give a file away or write a 0444 file (CI runs as root)");
         const QByteArray original("[@main]\r\noriginal"), saved = QByteArray(8192, 'x') + original;
         QVERIFY(QDir().mkpath(folder));
         writeBytes(path, original);
-        if (kind.startsWith("owned")) QVERIFY(chown(path.toLocal8Bit(), 65534, 65534) == 0 && chmod(path.toLocal8Bit(), 0600) == 0);
+        if (kind.startsWith("owned"))
+            QVERIFY(chown(path.toLocal8Bit(), 65534, 65534) == 0 && chmod(path.toLocal8Bit(), 0600) == 0);
         if (kind.startsWith("read-only")) QCOMPARE(chmod(path.toLocal8Bit(), 0444), 0);
         if (kind.contains("hard-linked")) QCOMPARE(link(path.toLocal8Bit(), other.toLocal8Bit()), 0);
         if (kind == "symbolic link") QVERIFY(QFile::link("script.txt", other));
@@ -220,7 +233,10 @@ private slots:
         if (kind == "unreadable") writeBytes(bad, "secret"), QFile::setPermissions(bad, QFileDevice::WriteOwner);
         if (kind.endsWith("read-only folder")) QCOMPARE(chmod(folder.toLocal8Bit(), 0555), 0);
         if (kind == "folder removed") QVERIFY(QDir(folder).removeRecursively());
-        if (kind.startsWith("UTF-16")) writeBytes(bad, kind.contains("odd") ? "\xFF\xFE" "A\0B" : QByteArray("\xFE\xFF\0A\xD8\0\0B", 8));
+        if (kind.startsWith("UTF-16"))
+            writeBytes(bad, kind.contains("odd") ? "\xFF\xFE"
+                                                   "A\0B"
+                                                 : QByteArray("\xFE\xFF\0A\xD8\0\0B", 8));
         if (kind == "named pipe") QCOMPARE(mkfifo(bad.toLocal8Bit(), 0600), 0);
         if (kind == "too large") {  // sparse: it takes no room on the disk
             QFile big(bad);
@@ -259,7 +275,8 @@ private slots:
         QCOMPARE(std::tie(is.st_uid, is.st_gid, is.st_mode), std::tie(was.st_uid, was.st_gid, was.st_mode));
         if (kind.contains("hard-linked")) QCOMPARE(readBytes(other), now);
         if (kind == "symbolic link") QCOMPARE(QFileInfo(other).symLinkTarget(), path);
-        QCOMPARE(QDir(folder).entryList({"*script*", "*other*"}, QDir::Files | QDir::Hidden | QDir::System).size(), 1 + QFile::exists(other));
+        QCOMPARE(QDir(folder).entryList({"*script*", "*other*"}, QDir::Files | QDir::Hidden | QDir::System).size(),
+                 1 + QFile::exists(other));
     }
 
     // No leaves everything as it was; Yes saves UTF-8, and so do later saves, without asking.
@@ -272,7 +289,8 @@ private slots:
         const Seen before = seen();
         prompter->answers = {QMessageBox::No, QMessageBox::Yes};
         main->mSAVEFILE_Click();
-        QVERIFY2(prompter->asked.at(0).text.contains(QString::fromUtf8("\xE4\xB8\xAD (U+4E2D) on line 3")), qPrintable(prompter->asked.at(0).text));
+        QVERIFY2(prompter->asked.at(0).text.contains(QString::fromUtf8("\xE4\xB8\xAD (U+4E2D) on line 3")),
+                 qPrintable(prompter->asked.at(0).text));
         QVERIFY2(general().endsWith("nothing was saved."), qPrintable(general()));
         QCOMPARE(seen(), before);
         QCOMPARE(readBytes(path), QByteArray("caf\xE9\r\n#SAY\r\n"));

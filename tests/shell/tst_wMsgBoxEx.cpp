@@ -45,7 +45,8 @@ private slots:
     // The choice is the core's; here that the chosen area alone shows the expanded lines.
     void textAreaChoice() {
         wMsgBoxEx box;
-        box.Setup("1|2|3|4|5|6|7|8|9 v%maj%.%min%.%rev%", mbxIconInformation, mbxOkayOnly, "T", 0, mbxPosCentre, false, false);
+        box.Setup("1|2|3|4|5|6|7|8|9 v%maj%.%min%.%rev%", mbxIconInformation, mbxOkayOnly, "T", 0, mbxPosCentre, false,
+                  false);
         QVERIFY(box.txtText[0]->isVisibleTo(&box) && !box.txtText[1]->isVisibleTo(&box));
         QCOMPARE(box.txtText[0]->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(box.txtText[0]->toPlainText(), QString("1\n2\n3\n4\n5\n6\n7\n8\n9 v3.00.00006"));
@@ -82,15 +83,16 @@ private slots:
         QCOMPARE(showModal(mbxYesNo,
                            [&seen](wMsgBoxEx* box) {
                                QVERIFY(QTest::qWaitForWindowActive(box));
-                               for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return,
-                                                   Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}) {
+                               for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab,
+                                                   Qt::Key_Return, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}) {
                                    if (!box->isVisible()) break;
                                    seen << box->focusWidget()->objectName();
                                    QTest::keyClick(box->focusWidget(), key);
                                }
                            }),
                  mbxResultYes);
-        QCOMPARE(seen, (QStringList{"txtText(1)", "txtText(1)", "cmdNo", "cmdYes", "txtText(1)", "txtText(1)", "cmdNo", "cmdYes"}));
+        QCOMPARE(seen, (QStringList{"txtText(1)", "txtText(1)", "cmdNo", "cmdYes", "txtText(1)", "txtText(1)", "cmdNo",
+                                    "cmdYes"}));
 
         QCOMPARE(showModal(mbxYesNo, nullptr, 1), mbxResultCancel);  // the auto-close timer
         wMsgBoxEx box;

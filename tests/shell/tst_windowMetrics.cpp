@@ -25,14 +25,15 @@ private slots:
             auto* window = new frmMain;
             modDeclarations::InitPathsFrom(dir.path());
             window->show();
-            window->move(40, 30);  // the frame's corner
+            window->move(40, 30);      // the frame's corner
             window->resize(700, 500);  // inside a frame of 2 pixels on the offscreen platform
             if (minimised) window->showMinimized();
             QCoreApplication::processEvents();
             QVERIFY(window->close());
-            QCOMPARE(test::readBytes(settings), minimised ? before
-                                                          : QByteArray("; mine\r\n[Window Metrics]\r\nfrmMain Y=450\r\nfrmMain X=600\r\n"
-                                                                       "frmMain Width=10560\r\nfrmMain Height=7560\r\n[Other]\r\nk=v\r\n"));
+            QCOMPARE(test::readBytes(settings),
+                     minimised ? before
+                               : QByteArray("; mine\r\n[Window Metrics]\r\nfrmMain Y=450\r\nfrmMain X=600\r\n"
+                                            "frmMain Width=10560\r\nfrmMain Height=7560\r\n[Other]\r\nk=v\r\n"));
         }
     }
 };

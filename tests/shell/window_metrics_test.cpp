@@ -8,8 +8,10 @@ namespace {
 // As the main window writes them on close (see tst_windowMetrics).
 TEST(WindowMetrics, FourKeysInOrderAsPlainNumbers) {
     using Entries = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(entries({false, -60, 0, 1234567, 9000.5}),
-              (Entries{{"frmMain X", "-60"}, {"frmMain Y", "0"}, {"frmMain Width", "1234567"}, {"frmMain Height", "9000.5"}}));
+    EXPECT_EQ(entries({false, -60, 0, 1234567, 9000.5}), (Entries{{"frmMain X", "-60"},
+                                                                  {"frmMain Y", "0"},
+                                                                  {"frmMain Width", "1234567"},
+                                                                  {"frmMain Height", "9000.5"}}));
     EXPECT_TRUE(entries({true, 1, 2, 3, 4}).empty());
 }
 

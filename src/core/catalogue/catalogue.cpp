@@ -73,14 +73,30 @@ constexpr std::array<Row, kRowCount> kRows{{
     {"Daytime Sunrise", "Daytime Sunrise", Kind::Command},
     {"Daytime Sunset", "Daytime Sunset", Kind::Command},
     {"--Hour Commands--", "", Kind::Header},
-    {"Hour 1", "", Kind::Hour},  {"Hour 2", "", Kind::Hour},  {"Hour 3", "", Kind::Hour},
-    {"Hour 4", "", Kind::Hour},  {"Hour 5", "", Kind::Hour},  {"Hour 6", "", Kind::Hour},
-    {"Hour 7", "", Kind::Hour},  {"Hour 8", "", Kind::Hour},  {"Hour 9", "", Kind::Hour},
-    {"Hour 10", "", Kind::Hour}, {"Hour 11", "", Kind::Hour}, {"Hour 12", "", Kind::Hour},
-    {"Hour 13", "", Kind::Hour}, {"Hour 14", "", Kind::Hour}, {"Hour 15", "", Kind::Hour},
-    {"Hour 16", "", Kind::Hour}, {"Hour 17", "", Kind::Hour}, {"Hour 18", "", Kind::Hour},
-    {"Hour 19", "", Kind::Hour}, {"Hour 20", "", Kind::Hour}, {"Hour 21", "", Kind::Hour},
-    {"Hour 22", "", Kind::Hour}, {"Hour 23", "", Kind::Hour}, {"Hour 24", "", Kind::Hour},
+    {"Hour 1", "", Kind::Hour},
+    {"Hour 2", "", Kind::Hour},
+    {"Hour 3", "", Kind::Hour},
+    {"Hour 4", "", Kind::Hour},
+    {"Hour 5", "", Kind::Hour},
+    {"Hour 6", "", Kind::Hour},
+    {"Hour 7", "", Kind::Hour},
+    {"Hour 8", "", Kind::Hour},
+    {"Hour 9", "", Kind::Hour},
+    {"Hour 10", "", Kind::Hour},
+    {"Hour 11", "", Kind::Hour},
+    {"Hour 12", "", Kind::Hour},
+    {"Hour 13", "", Kind::Hour},
+    {"Hour 14", "", Kind::Hour},
+    {"Hour 15", "", Kind::Hour},
+    {"Hour 16", "", Kind::Hour},
+    {"Hour 17", "", Kind::Hour},
+    {"Hour 18", "", Kind::Hour},
+    {"Hour 19", "", Kind::Hour},
+    {"Hour 20", "", Kind::Hour},
+    {"Hour 21", "", Kind::Hour},
+    {"Hour 22", "", Kind::Hour},
+    {"Hour 23", "", Kind::Hour},
+    {"Hour 24", "", Kind::Hour},
     {"--DayOfWeek Commands--", "", Kind::Header},
     {"Sunday", "DayOfWeek Sunday", Kind::Command},
     {"Monday", "DayOfWeek Monday", Kind::Command},
@@ -110,8 +126,7 @@ constexpr std::array<Row, kRowCount> kRows{{
     {"Param2", "Param2 X", Kind::Command},
     {"Param3", "Param3 Y", Kind::Command},
     {"Mongen", "Mongen Monster Ammount Scope", Kind::Command},
-    {"Full Mongen Script", "Param1 Mapname\r\nParam2 X\r\nParam3 Y\r\nMongen Monster Ammount Scope",
-     Kind::Command},
+    {"Full Mongen Script", "Param1 Mapname\r\nParam2 X\r\nParam3 Y\r\nMongen Monster Ammount Scope", Kind::Command},
     {"Mon Clear", "MonClear Mapname", Kind::Command},
     {"--String Commands--", "", Kind::Header},
     {"Mov", "Mov p9/d0/d9 Number ;Delete As Required", Kind::Command},
@@ -183,17 +198,10 @@ Pick pick(int index, std::string_view caption) {
     result.inserts.emplace_back(kCrLf);
     switch (row.kind) {
         case Kind::Title:
-        case Kind::Header:
-            break;
-        case Kind::Command:
-            result.inserts.emplace_back(row.snippet);
-            break;
-        case Kind::Hour:
-            result.inserts.push_back(hourSnippet(caption));
-            break;
-        case Kind::Dialog:
-            result.dialog = row.dialog;
-            break;
+        case Kind::Header: break;
+        case Kind::Command: result.inserts.emplace_back(row.snippet); break;
+        case Kind::Hour: result.inserts.push_back(hourSnippet(caption)); break;
+        case Kind::Dialog: result.dialog = row.dialog; break;
     }
     return result;
 }

@@ -89,8 +89,8 @@ const std::vector<std::string>& paneRows() {
 
 const std::vector<TemplateNode>& templateNodes() {
     static const std::vector<TemplateNode> nodes = {
-        {"Merchant NPC's", "M", ""},       {"Weapon Merchant", "M1", "M"}, {"Armour Merchant", "M2", "M"},
-        {"Jewelry Merchant", "M3", "M"},   {"Teleport NPC", "T", ""},      {"Teleporter", "T1", "T"},
+        {"Merchant NPC's", "M", ""},     {"Weapon Merchant", "M1", "M"}, {"Armour Merchant", "M2", "M"},
+        {"Jewelry Merchant", "M3", "M"}, {"Teleport NPC", "T", ""},      {"Teleporter", "T1", "T"},
     };
     return nodes;
 }
@@ -106,7 +106,8 @@ int templateKindForNode(std::string_view nodeText) {
 std::string templateText(int kind) {
     std::vector<std::string_view> lines;
     if (kind >= 1 && kind <= 3) lines = merchantLines(kMerchants[static_cast<std::size_t>(kind - 1)]);
-    else if (kind == 4) lines = teleporterLines();
+    else if (kind == 4)
+        lines = teleporterLines();
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) text += kCrLf;

@@ -20,9 +20,9 @@ inline constexpr std::string_view kNoMenuNameMessage = "You Must Enter A Menu Na
 // Entries of the five lists, in the order offered.
 const std::vector<std::string>& sums();
 const std::vector<std::string>& multipliers();
-const std::vector<std::string>& amounts();      // "1" to "10"
+const std::vector<std::string>& amounts();  // "1" to "10"
 const std::vector<std::string>& playOptions();
-const std::vector<std::string>& diceCounts();   // "1" to "10"
+const std::vector<std::string>& diceCounts();  // "1" to "10"
 
 // "Check Dice Ammount": sum, multiplier and amount joined by single blanks.
 // An empty text means nothing was chosen in that list.

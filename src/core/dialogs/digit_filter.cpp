@@ -21,8 +21,10 @@ bool readsAsNumber(std::string_view text) {
     int points = 0;
     for (char c : body) {
         if (isDigit(c)) ++digits;
-        else if (c == '.' && ++points == 1) continue;
-        else return false;
+        else if (c == '.' && ++points == 1)
+            continue;
+        else
+            return false;
     }
     return digits > 0;
 }

@@ -10,7 +10,7 @@ namespace quill::dialogs::refs {
 enum class Group { Weapon, Armour, Potion };
 
 struct Box {
-    const char* name;     // the check box's control name
+    const char* name;  // the check box's control name
     const char* caption;
     const char* code;
 };

@@ -16,8 +16,7 @@ inline constexpr int kVersionRevision = QUILL_VERSION_PATCH;
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
-inline constexpr std::string_view kScriptBanner =
-    ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3";
+inline constexpr std::string_view kScriptBanner = ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3";
 // The banner, a line break and the main menu header, with nothing after it.
 inline constexpr std::string_view kDefaultScriptText =
     ";NPC Created By Tarnhollow's Legend Of Mir 2 : Quillmoor v3\r\n[@main]";

@@ -19,14 +19,11 @@ struct LanguageRow {
 // (its "language for non-Unicode programs"). Chinese, Serbian, Uzbek and
 // Azerbaijani depend on territory or script too; see forLocale.
 constexpr LanguageRow kLanguages[] = {
-    {"th", 874},  {"ja", 932},  {"zh", 936},  {"ko", 949},
-    {"cs", 1250}, {"hr", 1250}, {"hu", 1250}, {"pl", 1250}, {"ro", 1250}, {"sk", 1250},
-    {"sl", 1250}, {"sq", 1250}, {"bs", 1250}, {"tk", 1250},
-    {"ru", 1251}, {"uk", 1251}, {"be", 1251}, {"bg", 1251}, {"sr", 1251}, {"mk", 1251},
-    {"kk", 1251}, {"ky", 1251}, {"mn", 1251}, {"tt", 1251}, {"tg", 1251}, {"ba", 1251},
-    {"el", 1253}, {"tr", 1254}, {"az", 1254}, {"uz", 1254}, {"he", 1255},
-    {"ar", 1256}, {"fa", 1256}, {"ur", 1256},
-    {"et", 1257}, {"lv", 1257}, {"lt", 1257}, {"vi", 1258},
+    {"th", 874},  {"ja", 932},  {"zh", 936},  {"ko", 949},  {"cs", 1250}, {"hr", 1250}, {"hu", 1250}, {"pl", 1250},
+    {"ro", 1250}, {"sk", 1250}, {"sl", 1250}, {"sq", 1250}, {"bs", 1250}, {"tk", 1250}, {"ru", 1251}, {"uk", 1251},
+    {"be", 1251}, {"bg", 1251}, {"sr", 1251}, {"mk", 1251}, {"kk", 1251}, {"ky", 1251}, {"mn", 1251}, {"tt", 1251},
+    {"tg", 1251}, {"ba", 1251}, {"el", 1253}, {"tr", 1254}, {"az", 1254}, {"uz", 1254}, {"he", 1255}, {"ar", 1256},
+    {"fa", 1256}, {"ur", 1256}, {"et", 1257}, {"lv", 1257}, {"lt", 1257}, {"vi", 1258},
 };
 
 std::string lower(std::string_view s) {
@@ -60,8 +57,8 @@ public:
             char* dst = out.data() + used;
             std::size_t dstLeft = out.size() - used;
             const bool flushing = srcLeft == 0;
-            const std::size_t r = flushing ? iconv(cd_, nullptr, nullptr, &dst, &dstLeft)
-                                           : iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            const std::size_t r =
+                flushing ? iconv(cd_, nullptr, nullptr, &dst, &dstLeft) : iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
             used = out.size() - dstLeft;
             in = std::string_view(src, srcLeft);
             if (r == static_cast<std::size_t>(-1)) {
@@ -104,9 +101,7 @@ int forEnvironment(const char* lcAll, const char* lcCtype, const char* lang) {
     return kWestern;
 }
 
-int ofThisProcess() {
-    return forEnvironment(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
-}
+int ofThisProcess() { return forEnvironment(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG")); }
 
 bool decode(std::string_view bytes, int codePage, std::string& utf8) {
     Converter toText("UTF-8", iconvName(codePage));

@@ -29,8 +29,12 @@ std::string qtPatterns(std::string_view patterns) {
 }  // namespace
 
 FileDialogRequest openDialog() { return {0, "Select NPC File to open..", "", "Text Files\xC2\xAC*.txt", "C:\\", ""}; }
-FileDialogRequest saveAsDialog() { return {1, "Enter filename for this script..", "", "(*.*) All Files\xC2\xAC*.*", "", ""}; }
-FileDialogRequest insertFileDialog() { return {0, "Select file to insert..", "", "(*.*) All Files\xC2\xAC*.*", "", ""}; }
+FileDialogRequest saveAsDialog() {
+    return {1, "Enter filename for this script..", "", "(*.*) All Files\xC2\xAC*.*", "", ""};
+}
+FileDialogRequest insertFileDialog() {
+    return {0, "Select file to insert..", "", "(*.*) All Files\xC2\xAC*.*", "", ""};
+}
 
 std::string toQtFilter(std::string_view filter) {
     std::string out;
@@ -83,11 +87,11 @@ bool Document::askToSave() {
     question.buttons = mbxYesNo;
     question.title = std::string(kAskToSaveTitle);
     switch (dialogs_.msgBoxEx(question)) {
-    case mbxResultYes: return saveDocument();
-    case mbxResultNo: return true;
-    // The question has no Cancel button, but a box closed with its close box
-    // is no answer: only "No" may throw the script away.
-    default: return false;
+        case mbxResultYes: return saveDocument();
+        case mbxResultNo: return true;
+        // The question has no Cancel button, but a box closed with its close box
+        // is no answer: only "No" may throw the script away.
+        default: return false;
     }
 }
 

@@ -136,8 +136,8 @@ int createBeside(const std::string& base, const char* suffix, mode_t mode, std::
 // the file in one step. Returns nullopt, having left nothing behind, when
 // this cannot keep the file's owner and group; the caller then writes in
 // place. `existing` is null for a new file.
-std::optional<Failure> replaceByRename(const std::string& shown, const std::string& target,
-                                       const struct stat* existing, const Source& source) {
+std::optional<Failure> replaceByRename(const std::string& shown, const std::string& target, const struct stat* existing,
+                                       const Source& source) {
     std::string temp;
     Fd fd(createBeside(target, ".tmp", existing ? S_IRUSR | S_IWUSR : 0666, temp));
     if (fd.fd < 0) {
@@ -213,8 +213,8 @@ Failure writeInPlace(const std::string& shown, const std::string& target, int wr
         ::unlink(backup.c_str());
         return std::nullopt;
     }
-    const bool restored = writeAllAt(writeFd, old, 0) == 0 && ::ftruncate(writeFd, static_cast<off_t>(old.size())) == 0 &&
-                          ::fsync(writeFd) == 0;
+    const bool restored = writeAllAt(writeFd, old, 0) == 0 &&
+                          ::ftruncate(writeFd, static_cast<off_t>(old.size())) == 0 && ::fsync(writeFd) == 0;
     if (!restored) return cannotWrite(shown, error) + "; the old text is kept in " + quoted(backup);
     ::unlink(backup.c_str());
     return cannotWrite(shown, error);

@@ -37,8 +37,8 @@ bool sameName(std::string_view a, std::string_view b) {
 struct Line {
     std::size_t begin, end, next;
     enum Kind { Other, Section, Entry } kind;
-    std::string_view name;  // section name or key, trimmed
-    std::string_view value; // entry value, trimmed
+    std::string_view name;   // section name or key, trimmed
+    std::string_view value;  // entry value, trimmed
 };
 
 std::vector<Line> parse(std::string_view content) {
@@ -48,7 +48,8 @@ std::vector<Line> parse(std::string_view content) {
         std::size_t end = content.find_first_of("\r\n", pos);
         std::size_t next;
         if (end == std::string_view::npos) end = next = content.size();
-        else next = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        else
+            next = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         Line line{pos, end, next, Line::Other, {}, {}};
         const std::string_view text = trim(content.substr(pos, end - pos));
         if (!text.empty() && text.front() == '[') {
@@ -112,7 +113,8 @@ std::string lookup(std::string_view content, std::string_view section, std::stri
     const long at = findSection(lines, trim(section));
     std::string_view result = defaultValue;
     if (at >= 0) {
-        for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines.size() && lines[i].kind != Line::Section; ++i) {
+        for (std::size_t i = static_cast<std::size_t>(at) + 1; i < lines.size() && lines[i].kind != Line::Section;
+             ++i) {
             if (lines[i].kind == Line::Entry && sameName(lines[i].name, trim(key))) {
                 result = unquote(lines[i].value);
                 break;
@@ -122,8 +124,7 @@ std::string lookup(std::string_view content, std::string_view section, std::stri
     return std::string(cut(result));
 }
 
-std::string update(std::string_view content, std::string_view section, std::string_view key,
-                   std::string_view value) {
+std::string update(std::string_view content, std::string_view section, std::string_view key, std::string_view value) {
     section = trim(section);
     key = trim(key);
     const std::string_view lineBreak = lineBreakOf(content);
@@ -160,7 +161,9 @@ std::string update(std::string_view content, std::string_view section, std::stri
 }
 
 bool writable(std::string_view section, std::string_view key, std::string_view value) {
-    auto breaksLines = [](std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; };
+    auto breaksLines = [](std::string_view s) {
+        return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    };
     if (breaksLines(section) || breaksLines(key) || breaksLines(value)) return false;
     if (trim(section).empty() || trim(key).empty()) return false;
     if (key.find('=') != std::string_view::npos || trim(key).front() == '[') return false;
@@ -182,8 +185,7 @@ std::string lookupText(std::string_view content, std::string_view section, std::
     return value;
 }
 
-bool writeValue(const std::string& fileName, std::string_view section, std::string_view key,
-                std::string_view value) {
+bool writeValue(const std::string& fileName, std::string_view section, std::string_view key, std::string_view value) {
     if (!writable(section, key, value)) return false;
     std::error_code ec;
     const fs::path path(fileName);

@@ -27,8 +27,7 @@ std::string lookup(std::string_view content, std::string_view section, std::stri
 // `content` with `key` in `section` set to `value`: an existing key's line is
 // replaced where it stands, a missing key is added after the last entry of
 // its section, a missing section is added at the end. Every other byte stays.
-std::string update(std::string_view content, std::string_view section, std::string_view key,
-                   std::string_view value);
+std::string update(std::string_view content, std::string_view section, std::string_view key, std::string_view value);
 
 // Whether a section, key and value can be written without breaking the file's
 // line structure (no line breaks, no NUL, a key without "=", a section
@@ -48,7 +47,6 @@ std::string lookupText(std::string_view content, std::string_view section, std::
 // and a rename, so a failure leaves the old file whole. Returns false, having
 // changed and created nothing, when the folder is missing, the file cannot be
 // written or the entry is not writable().
-bool writeValue(const std::string& fileName, std::string_view section, std::string_view key,
-                std::string_view value);
+bool writeValue(const std::string& fileName, std::string_view section, std::string_view key, std::string_view value);
 
 }  // namespace quill::ini

@@ -28,9 +28,8 @@ enum List : std::size_t {
 
 // The keys in the order they are read; index by List.
 inline constexpr std::array<std::string_view, ListCount> kKeys = {
-    "Keywords",          "Operators",           "Single Line Comments", "Multiline Comments 1",
-    "Multiline Comments 2", "String Delimiter", "Tag Attribute Names",  "Tag Element Names",
-    "ScopeKeywords1",    "ScopeKeywords2"};
+    "Keywords",         "Operators",           "Single Line Comments", "Multiline Comments 1", "Multiline Comments 2",
+    "String Delimiter", "Tag Attribute Names", "Tag Element Names",    "ScopeKeywords1",       "ScopeKeywords2"};
 
 struct LanguageDefinition {
     // Off: keywords match whatever their letter case.

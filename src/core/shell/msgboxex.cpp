@@ -33,13 +33,28 @@ int wholeTwips(double value) {
 
 // Frame index order: Okay/Cancel, Yes/No, Retry/Cancel, Okay only.
 const std::array<ButtonRowLayout, 4> kRows = {{
-    {0, 1, 525, 165, 180,
-     {{{"Command1", "Okay", mbxResultOkay, 1147, 11}, {"Command2", "Cancel", mbxResultCancel, 2947, 10}}}, 2},
-    {1, 0, 525, 180, 195,
-     {{{"cmdYes", "&Yes", mbxResultYes, 1147, 8}, {"cmdNo", "&No", mbxResultNo, 2947, 7}}}, 2},
-    {2, 2, 525, 150, 180,
-     {{{"Command4", "Retry", mbxResultRetry, 1147, 14}, {"Command3", "Cancel", mbxResultCancel, 2947, 13}}}, 2},
-    {3, 3, 480, 120, 150, {{{"cmdOkayOnly", "&Okay", mbxResultOkay, 2002, 16}, {nullptr, nullptr, mbxResultOkay, 0, 0}}}, 1},
+    {0,
+     1,
+     525,
+     165,
+     180,
+     {{{"Command1", "Okay", mbxResultOkay, 1147, 11}, {"Command2", "Cancel", mbxResultCancel, 2947, 10}}},
+     2},
+    {1, 0, 525, 180, 195, {{{"cmdYes", "&Yes", mbxResultYes, 1147, 8}, {"cmdNo", "&No", mbxResultNo, 2947, 7}}}, 2},
+    {2,
+     2,
+     525,
+     150,
+     180,
+     {{{"Command4", "Retry", mbxResultRetry, 1147, 14}, {"Command3", "Cancel", mbxResultCancel, 2947, 13}}},
+     2},
+    {3,
+     3,
+     480,
+     120,
+     150,
+     {{{"cmdOkayOnly", "&Okay", mbxResultOkay, 2002, 16}, {nullptr, nullptr, mbxResultOkay, 0, 0}}},
+     1},
 }};
 
 }  // namespace

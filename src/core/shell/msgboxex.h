@@ -48,9 +48,9 @@ struct ProgramInfo {
     int major = 0;
     int minor = 0;
     int revision = 0;
-    std::string path;   // the folder the program runs from
+    std::string path;  // the folder the program runs from
     std::string title;
-    std::string exe;    // executable name without extension
+    std::string exe;  // executable name without extension
 };
 
 // "|" becomes CR LF, then %maj%, %min%, %rev%, %path%, %title%, %exe% in that
@@ -65,15 +65,15 @@ struct ButtonLayout {
     const char* name;     // objectName
     const char* caption;  // with the access key's ampersand
     MsgBoxExResult result;
-    int left;             // twips, relative to the client area
+    int left;  // twips, relative to the client area
     int tabIndex;
 };
 
 struct ButtonRowLayout {
-    int frame;       // fraContainer index
-    int picture;     // picContainer index inside that frame
-    int pictureLeft, pictureTop;  // twips, relative to the frame
-    int buttonTop;   // twips below the frame's top
+    int frame;                            // fraContainer index
+    int picture;                          // picContainer index inside that frame
+    int pictureLeft, pictureTop;          // twips, relative to the frame
+    int buttonTop;                        // twips below the frame's top
     std::array<ButtonLayout, 2> buttons;  // left to right
     int buttonCount;
 };

@@ -16,11 +16,10 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 // Windows-1252 bytes 0x80..0x9F. The unassigned bytes (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) map to the C1 control characters of the same value.
-constexpr std::array<char32_t, 32> kHighTable = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighTable = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -95,7 +94,8 @@ bool decodeUtf16(std::string& bytes, bool bigEndian, std::string& error) {
             const bool paired = cp < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF;
             if (!paired) {
                 char where[64];
-                std::snprintf(where, sizeof where, "half a surrogate pair (%04X) at byte %zu", static_cast<unsigned>(cp), i);
+                std::snprintf(where, sizeof where, "half a surrogate pair (%04X) at byte %zu",
+                              static_cast<unsigned>(cp), i);
                 error = "starts with the " + std::string(order) + " byte-order mark but is not UTF-16 text: it holds " +
                         where;
                 return false;
@@ -160,18 +160,34 @@ bool isValidUtf8(std::string_view s) {
         }
         if (i >= n) break;
         const unsigned char c = p[i];
-        if (c < 0x80) { ++i; continue; }
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
         int len;
         unsigned char lo = 0x80, hi = 0xBF;
         if (c >= 0xC2 && c <= 0xDF) len = 2;
-        else if (c == 0xE0) { len = 3; lo = 0xA0; }
-        else if (c >= 0xE1 && c <= 0xEC) len = 3;
-        else if (c == 0xED) { len = 3; hi = 0x9F; }  // no UTF-16 surrogates
-        else if (c >= 0xEE && c <= 0xEF) len = 3;
-        else if (c == 0xF0) { len = 4; lo = 0x90; }
-        else if (c >= 0xF1 && c <= 0xF3) len = 4;
-        else if (c == 0xF4) { len = 4; hi = 0x8F; }
-        else return false;
+        else if (c == 0xE0) {
+            len = 3;
+            lo = 0xA0;
+        } else if (c >= 0xE1 && c <= 0xEC)
+            len = 3;
+        else if (c == 0xED) {
+            len = 3;
+            hi = 0x9F;
+        }  // no UTF-16 surrogates
+        else if (c >= 0xEE && c <= 0xEF)
+            len = 3;
+        else if (c == 0xF0) {
+            len = 4;
+            lo = 0x90;
+        } else if (c >= 0xF1 && c <= 0xF3)
+            len = 4;
+        else if (c == 0xF4) {
+            len = 4;
+            hi = 0x8F;
+        } else
+            return false;
         if (i + len > n) return false;
         if (p[i + 1] < lo || p[i + 1] > hi) return false;
         for (int k = 2; k < len; ++k)
@@ -296,7 +312,8 @@ bool encodeBody(std::string_view utf8, const TextFormat& format, std::string& ou
 std::size_t pieceEnd(std::string_view utf8, std::size_t from, std::size_t size) {
     if (utf8.size() - from <= size) return utf8.size();
     std::size_t end = from + size;
-    for (int back = 0; back < 3 && end > from + 1 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80; ++back) --end;
+    for (int back = 0; back < 3 && end > from + 1 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80; ++back)
+        --end;
     return end;
 }
 
@@ -343,7 +360,8 @@ int encodePieces(std::string_view utf8, const TextFormat& format, const std::fun
 
 bool canEncode(std::string_view utf8, const TextFormat& format, std::string& error) {
     if (format.encoding == Encoding::Utf8) return true;
-    return encodePieces(utf8, format, [](std::string_view) { return 0; }, error) == 0;
+    return encodePieces(
+               utf8, format, [](std::string_view) { return 0; }, error) == 0;
 }
 
 bool Utf8Check::add(std::string_view piece) {
@@ -365,7 +383,10 @@ bool Utf8Check::add(std::string_view piece) {
     for (std::size_t back = 1; back <= 3 && back <= piece.size(); ++back) {
         const auto c = static_cast<unsigned char>(piece[piece.size() - back]);
         if ((c & 0xC0) == 0x80) continue;
-        const std::size_t len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
+        const std::size_t len = c >= 0xC2 && c <= 0xDF   ? 2
+                                : c >= 0xE0 && c <= 0xEF ? 3
+                                : c >= 0xF0 && c <= 0xF4 ? 4
+                                                         : 1;
         if (len > back) keep = back;
         break;
     }

@@ -21,7 +21,8 @@ std::vector<std::string> nonEmpty(const std::string& list) {
     std::vector<std::string> out;
     for (std::string& item : language::items(list))
         if (!item.empty()) out.push_back(std::move(item));
-    std::stable_sort(out.begin(), out.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     return out;
 }
 
@@ -60,11 +61,12 @@ private:
 }  // namespace
 
 std::string_view styleName(int style) {
-    static constexpr std::array<std::string_view, BlockComment> names = {
-        "default", "comment", "keyword", "scope1", "scope2", "number", "string", "header", "label", "operator"};
+    static constexpr std::array<std::string_view, BlockComment> names = {"default", "comment", "keyword", "scope1",
+                                                                         "scope2",  "number",  "string",  "header",
+                                                                         "label",   "operator"};
     if (style >= 0 && style < BlockComment) return names[static_cast<std::size_t>(style)];
-    static constexpr std::array<std::string_view, kMaxCommentPairs> blocks = {
-        "block1", "block2", "block3", "block4", "block5", "block6", "block7", "block8"};
+    static constexpr std::array<std::string_view, kMaxCommentPairs> blocks = {"block1", "block2", "block3", "block4",
+                                                                              "block5", "block6", "block7", "block8"};
     if (style >= BlockComment && style < kStyleCount) return blocks[static_cast<std::size_t>(style - BlockComment)];
     return "unknown";
 }
@@ -72,7 +74,8 @@ std::string_view styleName(int style) {
 Tokenizer::Tokenizer(const language::LanguageDefinition& d) : caseSensitive_(d.caseSensitive) {
     using namespace language;
     for (int c = 0; c < 256; ++c)
-        wordChar_[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
+        wordChar_[c] =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
 
     // Later lists win a word found in two of them.
     const std::pair<List, int> wordLists[] = {{Keywords, Keyword}, {ScopeKeywords2, Scope2}, {ScopeKeywords1, Scope1}};

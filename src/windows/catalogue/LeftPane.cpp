@@ -105,15 +105,12 @@ void LeftPane::List1_DblClick() {
     try {
         const auto [head, tail] = editor_->textRuns();
         lines = catalogue::linesContaining(head, tail, needle);
-    } catch (...) {
-        return;
-    }
+    } catch (...) { return; }
     for (const std::size_t n : lines) {
         try {
             editor_->MarkedLine(static_cast<int>(n));
             editor_->RevealLine(static_cast<int>(n), true);
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 }
 

@@ -52,7 +52,8 @@ std::vector<std::string> entriesOf(const QListWidget* list) {
 
 void applyOutcome(QWidget* form, QListWidget* list, const Outcome& outcome) {
     if (outcome.line) list->addItem(QString::fromStdString(*outcome.line));
-    else Prompter::current().tell(form, qs(outcome.title), qs(outcome.message), QMessageBox::NoIcon);
+    else
+        Prompter::current().tell(form, qs(outcome.title), qs(outcome.message), QMessageBox::NoIcon);
 }
 
 namespace {

@@ -73,9 +73,9 @@ frmBatch::frmBatch() : QWidget(nullptr, Qt::Window) {
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(designFont({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"),
-                               QStringLiteral("Liberation Sans")},
-                              8.25));
+    List1->setFont(
+        designFont({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("Liberation Sans")},
+                   8.25));
     QPalette listPalette = List1->palette();
     listPalette.setColor(QPalette::Text, Qt::black);
     List1->setPalette(listPalette);
@@ -102,7 +102,9 @@ bool frmBatch::eventFilter(QObject* watched, QEvent* event) {
 
 void frmBatch::Text2_KeyPress(int& KeyAscii) { KeyAscii = filterDigitKey(KeyAscii); }
 
-void frmBatch::Command1_Click() { applyOutcome(this, List1, batch::addBatch(entriesOf(List1), Text1->text().toStdString())); }
+void frmBatch::Command1_Click() {
+    applyOutcome(this, List1, batch::addBatch(entriesOf(List1), Text1->text().toStdString()));
+}
 
 void frmBatch::Command2_Click() { applyOutcome(this, List1, batch::addDelay(Text2->text().toStdString())); }
 

@@ -104,7 +104,7 @@ frmRef::frmRef()
     connect(Command4, &QPushButton::clicked, this, &frmRef::Command4_Click);
     clickOnEnter(this);
 
-    QWidget* order[] = {Check1, Check2, Check3, Check4, Check5, Check6, Check7,
+    QWidget* order[] = {Check1, Check2,   Check3,  Check4,  Check5,   Check6,   Check7,
                         Check8, Command1, Option3, Option4, Command2, Command3, Command4};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Check1->setFocus();

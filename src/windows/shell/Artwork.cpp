@@ -64,8 +64,8 @@ QPixmap smallImage(const QString& key) {
     } else if (key == QLatin1String("_newfile")) {
         p.setPen(QColor(90, 90, 90));
         p.setBrush(Qt::white);
-        QPolygonF sheet({QPointF(3.5, 1.5), QPointF(10.5, 1.5), QPointF(13.5, 4.5), QPointF(13.5, 14.5),
-                         QPointF(3.5, 14.5)});
+        QPolygonF sheet(
+            {QPointF(3.5, 1.5), QPointF(10.5, 1.5), QPointF(13.5, 4.5), QPointF(13.5, 14.5), QPointF(3.5, 14.5)});
         p.drawPolygon(sheet);
         p.drawLine(QPointF(10.5, 1.5), QPointF(10.5, 4.5));
         p.drawLine(QPointF(10.5, 4.5), QPointF(13.5, 4.5));

@@ -129,7 +129,8 @@ void FindDialog::replaceAll() {
     const SearchOptions o = options();
     if (o.text.isEmpty()) return;
     const int count = editor_->ReplaceAll(o);
-    lblResult->setText(count == 0 ? tr("Cannot find \"%1\".").arg(o.text) : tr("%n occurrence(s) replaced.", nullptr, count));
+    lblResult->setText(count == 0 ? tr("Cannot find \"%1\".").arg(o.text)
+                                  : tr("%n occurrence(s) replaced.", nullptr, count));
 }
 
 GoToLineDialog::GoToLineDialog(int lineCount, QWidget* parent) : QDialog(parent), lineCount_(lineCount) {
@@ -156,7 +157,8 @@ void GoToLineDialog::accept() {
     bool ok = false;
     const int line = txtLine->text().trimmed().toInt(&ok);
     if (!ok || line < 1 || line > lineCount_) {
-        lblError->setText(tr("There is no line \"%1\"; enter a number from 1 to %2.").arg(txtLine->text()).arg(lineCount_));
+        lblError->setText(
+            tr("There is no line \"%1\"; enter a number from 1 to %2.").arg(txtLine->text()).arg(lineCount_));
         txtLine->selectAll();
         txtLine->setFocus();
         return;

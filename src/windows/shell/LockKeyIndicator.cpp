@@ -13,7 +13,7 @@ namespace {
 // gives no way to read it (offscreen, Wayland). Per platform, at the end of
 // the file.
 std::optional<bool> readLockState(LockKeyIndicator::Key key);
-}
+}  // namespace
 
 LockKeyIndicator::LockKeyIndicator(QLabel* label, Key key) : QObject(label), label_(label), key_(key) {
     QCoreApplication::instance()->installEventFilter(this);
@@ -22,14 +22,11 @@ LockKeyIndicator::LockKeyIndicator(QLabel* label, Key key) : QObject(label), lab
 
 bool LockKeyIndicator::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::WindowActivate:
-    case QEvent::ApplicationActivate:
-        scheduleRefresh();
-        break;
-    default:
-        break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::WindowActivate:
+        case QEvent::ApplicationActivate: scheduleRefresh(); break;
+        default: break;
     }
     return false;
 }

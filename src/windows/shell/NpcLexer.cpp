@@ -24,7 +24,8 @@ public:
         }
     }
     void flush() {
-        if (used_ != 0) editor_->SendScintilla(QsciScintilla::SCI_SETSTYLINGEX, static_cast<unsigned long>(used_), buffer_.data());
+        if (used_ != 0)
+            editor_->SendScintilla(QsciScintilla::SCI_SETSTYLINGEX, static_cast<unsigned long>(used_), buffer_.data());
         used_ = 0;
     }
 
@@ -67,9 +68,10 @@ void NpcLexer::styleText(int start, int end) {
     if (!ed || end <= start) return;
     const long line = ed->SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
     const long from = ed->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const int state = from > 0 ? lexer::Tokenizer::stateBefore(static_cast<int>(
-                                     ed->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, static_cast<unsigned long>(from - 1))))
-                               : 0;
+    const int state = from > 0
+                          ? lexer::Tokenizer::stateBefore(static_cast<int>(
+                                ed->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, static_cast<unsigned long>(from - 1))))
+                          : 0;
     const long length = end - from;
     const auto* bytes = reinterpret_cast<const char*>(
         ed->SendScintilla(QsciScintilla::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), length));

@@ -29,9 +29,9 @@ public:
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& dir) = 0;
     // The program's own message box (modMsgBoxEx::MsgBoxEx); the real one
     // shows wMsgBoxEx. A box closed without a button gives mbxResultCancel.
-    virtual MsgBoxExResult msgBoxEx(QWidget* parent, const QString& prompt, MsgBoxExIcon icon,
-                                    MsgBoxExButtons buttons, const QString& title, qint32 autoCloseSecs,
-                                    MsgBoxExPosition position, bool topMost, bool forceScroll);
+    virtual MsgBoxExResult msgBoxEx(QWidget* parent, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
+                                    const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position, bool topMost,
+                                    bool forceScroll);
 
     static Prompter& current();
     // Installs `prompter` (not owned); nullptr goes back to the real dialogs.

@@ -66,7 +66,9 @@ const std::vector<Menu>& menuDesign() {
     constexpr auto G = ItemState::Greyed;
     constexpr auto H = ItemState::Hidden;
     static const std::vector<Menu> menus = {
-        {"mFILE", "&File", U,
+        {"mFILE",
+         "&File",
+         U,
          {{"mNEWFILE", "New File", "Ctrl+N", U, &F::mNEWFILE_Click},
           {"mOPENFILE", "Open File..", "Ctrl+O", U, &F::mOPENFILE_Click},
           {"mFILEINSERTFILE", "Insert File..", "", G, &F::mFILEINSERTFILE_Click},
@@ -76,7 +78,9 @@ const std::vector<Menu>& menuDesign() {
           {"mSEPARATOR17", "Print..", "", H, nullptr},
           {"mSEPARATOR14", "-", "", U, nullptr},
           {"mQUIT", "Quit", "", U, &F::mQUIT_Click}}},
-        {"mEDIT", "&Edit", U,
+        {"mEDIT",
+         "&Edit",
+         U,
          {{"mEDITUNDO", "Undo", "", U, &F::mEDITUNDO_Click},
           {"mEDITREDO", "Redo", "", U, &F::mEDITREDO_Click},
           {"mSEPARATOR2", "-", "", U, nullptr},
@@ -86,7 +90,9 @@ const std::vector<Menu>& menuDesign() {
           {"mSEPRATOR3", "-", "", U, nullptr},
           {"mEDITSELECTALL", "Select All", "", U, &F::mEDITSELECTALL_Click}}},
         {"mnuInsert", "&Insert", U, {{"mnuInsertRef", "Insert Merchant Re&frences", "", U, &F::mnuInsertRef_Click}}},
-        {"mSEARCH", "S&earch", U,
+        {"mSEARCH",
+         "S&earch",
+         U,
          {{"mSEARCHFIND", "Find", "Ctrl+F", U, &F::mSEARCHFIND_Click},
           {"mSEARCHFINDNEXT", "Find Next", "F3", U, &F::mSEARCHFINDNEXT_Click},
           {"mSEARCHFINDPREVIOUS", "Find Previous", "Ctrl+F3", U, &F::mSEARCHFINDPREVIOUS_Click},
@@ -94,7 +100,9 @@ const std::vector<Menu>& menuDesign() {
           {"mSEPARATOR10", "-", "", U, nullptr},
           {"mSEARCHGOTOLINE", "Go to Line", "", U, &F::mSEARCHGOTOLINE_Click},
           {"mSEPARATOR11", "-", "", U, nullptr}}},
-        {"mINSERT", "&Insert", G,
+        {"mINSERT",
+         "&Insert",
+         G,
          {{"mINSERTNPC", "NPC", "", G, nullptr}, {"mINSERTMESSAGE", "Message", "Ctrl+M", G, nullptr}}},
         {"mnuSyntax", "&Syntax", U, {{"mnuSyntaxTitles", "&Get Menu Titles", "", U, &F::mnuSyntaxTitles_Click}}},
         {"mHELP", "&Help", U, {{"mHELPABOUT", "About", "", U, &F::mHELPABOUT_Click}}},
@@ -204,7 +212,11 @@ void frmMain::buildToolbar() {
     Toolbar1->setIconSize(QSize(16, 16));
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    struct Button { const char* key; const char* image; const char* tip; };
+    struct Button {
+        const char* key;
+        const char* image;
+        const char* tip;
+    };
     for (const Button& b : {Button{"Openfile", "_openfile", "Open"}, Button{"Savefile", "_savefile", "Save"},
                             Button{"Newfile", "_newfile", "New"}}) {
         QAction* a = Toolbar1->addAction(QIcon(artwork::smallImage(QString::fromUtf8(b.image))), QString());
@@ -220,7 +232,11 @@ void frmMain::buildStatusBar() {
     stbStatus = new QStatusBar(client_);
     stbStatus->setObjectName(QStringLiteral("stbStatus"));
     stbStatus->setSizeGripEnabled(false);
-    struct Panel { const char* key; QString text; int width; };
+    struct Panel {
+        const char* key;
+        QString text;
+        int width;
+    };
     const Panel panels[] = {{"_general", qs(kWelcomeStatus), 6555},
                             {"_modified", QString(), 950},
                             {"_capslock", QStringLiteral("CAPS"), 750},
@@ -249,7 +265,8 @@ void frmMain::buildStatusBar() {
             new LockKeyIndicator(label, LockKeyIndicator::Key::NumLock);
         // The message panel takes what the bar has left, never under an inch.
         if (general) frame->setMinimumWidth(toPixels(1440));
-        else frame->setFixedWidth(toPixels(p.width));
+        else
+            frame->setFixedWidth(toPixels(p.width));
         stbStatus->addWidget(frame, general ? 1 : 0);
     }
 }
@@ -263,8 +280,10 @@ void frmMain::setPanelText(const QString& key, const QString& text) {
 void frmMain::setListIndex(QComboBox* combo, int index) {
     combo->setCurrentIndex(index);
     if (combo == cboNPC) cboNPC_Click();
-    else if (combo == Combo1) Combo1_Click();
-    else if (combo == Combo2) leftPane->Combo2_Click();
+    else if (combo == Combo1)
+        Combo1_Click();
+    else if (combo == Combo2)
+        leftPane->Combo2_Click();
 }
 
 void frmMain::Form_Load() {
@@ -321,7 +340,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
     bool cancel = false;
     Form_Unload(cancel);
     if (cancel) event->ignore();
-    else event->accept();
+    else
+        event->accept();
 }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -342,8 +362,10 @@ void frmMain::Form_Unload(bool& cancel) {
 void frmMain::Toolbar1_ButtonClick(QAction* button) {
     const QString key = button->data().toString();
     if (key == QLatin1String("Savefile")) modDocument::SaveDocument();
-    else if (key == QLatin1String("Openfile")) modDocument::OpenDocument();
-    else if (key == QLatin1String("Newfile")) modDocument::NewDocument();
+    else if (key == QLatin1String("Openfile"))
+        modDocument::OpenDocument();
+    else if (key == QLatin1String("Newfile"))
+        modDocument::NewDocument();
 }
 
 void frmMain::mNEWFILE_Click() { modDocument::NewDocument(); }
@@ -355,17 +377,25 @@ void frmMain::mQUIT_Click() { close(); }
 
 void frmMain::mEDITUNDO_Click() {
     if (maxEdit->CanUndo()) maxEdit->Undo();
-    else modDocument::SetStatusText(QStringLiteral("Cannot Undo; currently at end of undo buffer."));
+    else
+        modDocument::SetStatusText(QStringLiteral("Cannot Undo; currently at end of undo buffer."));
 }
 
 void frmMain::mEDITREDO_Click() {
     if (maxEdit->CanRedo()) maxEdit->Redo();
-    else modDocument::SetStatusText(QStringLiteral("Cannot Redo; currently at end of redo buffer."));
+    else
+        modDocument::SetStatusText(QStringLiteral("Cannot Redo; currently at end of redo buffer."));
 }
 
-void frmMain::mEDITCUT_Click() { if (maxEdit->CanCut()) maxEdit->Cut(); }
-void frmMain::mEDITCOPY_Click() { if (maxEdit->CanCopy()) maxEdit->Copy(); }
-void frmMain::mEDITPASTE_Click() { if (maxEdit->CanPaste()) maxEdit->Paste(); }
+void frmMain::mEDITCUT_Click() {
+    if (maxEdit->CanCut()) maxEdit->Cut();
+}
+void frmMain::mEDITCOPY_Click() {
+    if (maxEdit->CanCopy()) maxEdit->Copy();
+}
+void frmMain::mEDITPASTE_Click() {
+    if (maxEdit->CanPaste()) maxEdit->Paste();
+}
 void frmMain::mEDITSELECTALL_Click() { maxEdit->SelectionSpan(QString::number(maxEdit->Text().size())); }
 
 void frmMain::mnuInsertRef_Click() { dialogs::showFrmRef(this); }

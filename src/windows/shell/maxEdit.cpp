@@ -26,9 +26,7 @@ constexpr int kMarkMarker = 1;
 // QScintilla's full interface takes their place at the next query.
 class PlainWhileNobodyListens : public QAccessible::ActivationObserver {
 public:
-    static void install() {
-        static PlainWhileNobodyListens observer;
-    }
+    static void install() { static PlainWhileNobodyListens observer; }
 
 private:
     PlainWhileNobodyListens() {
@@ -37,8 +35,7 @@ private:
         QAccessible::installActivationObserver(this);
     }
     static QAccessibleInterface* plainInterface(const QString& className, QObject* object) {
-        if (listening() || className != QLatin1String(maxEdit::staticMetaObject.className()) ||
-            !object->isWidgetType())
+        if (listening() || className != QLatin1String(maxEdit::staticMetaObject.className()) || !object->isWidgetType())
             return nullptr;
         auto* widget = static_cast<QWidget*>(object);
         plainOnes().append(widget);
@@ -67,11 +64,12 @@ EditorError noMemory(const QString& path) {
 }
 
 EditorError tooLarge(const QString& path, std::uint64_t textBytes, bool atLeast) {
-    return EditorError(QStringLiteral("\"%1\" is too large to open: its text takes %2%3 bytes, and the editor holds at most %4 bytes")
-                           .arg(path, atLeast ? QStringLiteral("at least ") : QString())
-                           .arg(textBytes)
-                           .arg(textfile::kMaxTextBytes)
-                           .toStdString());
+    return EditorError(
+        QStringLiteral("\"%1\" is too large to open: its text takes %2%3 bytes, and the editor holds at most %4 bytes")
+            .arg(path, atLeast ? QStringLiteral("at least ") : QString())
+            .arg(textBytes)
+            .arg(textfile::kMaxTextBytes)
+            .toStdString());
 }
 
 // A whole file as the editor's UTF-8 text, with its format. A file whose text
@@ -87,10 +85,9 @@ std::string readText(const QString& path, textfile::TextFormat& format, int code
             return std::nullopt;
         };
         if (const fileio::Failure failure = fileio::readFile(name, bytes, sizeCheck)) throw EditorError(*failure);
-        if (!textfile::decodeFileInPlace(bytes, format, error, codePage)) throw EditorError("\"" + name + "\" " + error);
-    } catch (const std::bad_alloc&) {
-        throw noMemory(path);
-    } catch (const std::length_error&) {
+        if (!textfile::decodeFileInPlace(bytes, format, error, codePage))
+            throw EditorError("\"" + name + "\" " + error);
+    } catch (const std::bad_alloc&) { throw noMemory(path); } catch (const std::length_error&) {
         throw noMemory(path);
     }
     if (bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, bytes.size(), false);
@@ -179,7 +176,8 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
             }
             done = check.valid();
             if (done) format = {textfile::Encoding::Utf8, bom};
-            else textBytes = 0;
+            else
+                textBytes = 0;
         }
         if (!done && codePage == codepage::kWestern && mark != "\xFF\xFE" && mark != "\xFE\xFF") {
             // Not UTF-8: every byte is one Windows-1252 character.
@@ -200,7 +198,8 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
             reader.rewind();
             std::string bytes, error;
             while (nextPiece(piece)) bytes.append(piece);
-            if (!textfile::decodeFileInPlace(bytes, format, error, codePage)) throw EditorError("\"" + name + "\" " + error);
+            if (!textfile::decodeFileInPlace(bytes, format, error, codePage))
+                throw EditorError("\"" + name + "\" " + error);
             if (bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, bytes.size(), false);
             textBytes = 0;
             if (!document.start(bytes.size() + 1)) throw noMemory(path);
@@ -208,9 +207,7 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
                 give(std::string_view(bytes).substr(from, fileio::Reader::kPiece));
         }
         if (textBytes > textfile::kMaxTextBytes) throw tooLarge(path, textBytes, false);
-    } catch (const std::bad_alloc&) {
-        throw noMemory(path);
-    } catch (const std::length_error&) {
+    } catch (const std::bad_alloc&) { throw noMemory(path); } catch (const std::length_error&) {
         throw noMemory(path);
     }
     return document.take();
@@ -405,7 +402,6 @@ void maxEdit::Redo() { redo(); }
 void maxEdit::Cut() { cut(); }
 void maxEdit::Copy() { copy(); }
 void maxEdit::Paste() { paste(); }
-
 
 void maxEdit::MarkedLine(int line) {
     if (markerHandle_ >= 0) markerDeleteHandle(markerHandle_);

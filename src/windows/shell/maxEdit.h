@@ -8,11 +8,11 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
-#include <memory>
-#include <utility>
 #include <Qsci/qsciscintilla.h>
+#include <memory>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "shell/FindDialog.h"
 #include "shell/text_format.h"

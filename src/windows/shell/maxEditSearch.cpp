@@ -15,7 +15,8 @@ void maxEdit::RunCommand(int command, int) {
         case ecFindNext:
         case ecFindPrevious:
             if (!hasSearch_) openFindDialog(false);
-            else if (!FindText(search_, command == ecFindNext)) QApplication::beep();
+            else if (!FindText(search_, command == ecFindNext))
+                QApplication::beep();
             break;
         case ecGoToLine: {
             GoToLineDialog dialog(LineCount(), window());
@@ -60,7 +61,9 @@ long maxEdit::searchIn(const QByteArray& what, int flags, long from, long to) {
 }
 
 namespace {
-int searchFlags(const SearchOptions& o) { return (o.matchCase ? QsciScintilla::SCFIND_MATCHCASE : 0) | (o.wholeWord ? QsciScintilla::SCFIND_WHOLEWORD : 0); }
+int searchFlags(const SearchOptions& o) {
+    return (o.matchCase ? QsciScintilla::SCFIND_MATCHCASE : 0) | (o.wholeWord ? QsciScintilla::SCFIND_WHOLEWORD : 0);
+}
 }  // namespace
 
 bool maxEdit::FindText(const SearchOptions& options, bool forward) {
@@ -73,7 +76,8 @@ bool maxEdit::FindText(const SearchOptions& options, bool forward) {
     const long selStart = SendScintilla(SCI_GETSELECTIONSTART);
     const long selEnd = SendScintilla(SCI_GETSELECTIONEND);
     long found = forward ? searchIn(what, flags, selEnd, length) : searchIn(what, flags, selStart, 0);
-    if (found < 0 && options.wrap) found = forward ? searchIn(what, flags, 0, length) : searchIn(what, flags, length, 0);
+    if (found < 0 && options.wrap)
+        found = forward ? searchIn(what, flags, 0, length) : searchIn(what, flags, length, 0);
     if (found < 0) return false;
     const long end = SendScintilla(SCI_GETTARGETEND);
     SendScintilla(SCI_SETSEL, found, end);

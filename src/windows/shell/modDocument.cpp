@@ -69,9 +69,7 @@ private:
         if (!e) return std::string("the main window is not open");
         try {
             f(e);
-        } catch (const EditorError& error) {
-            return std::string(error.what());
-        }
+        } catch (const EditorError& error) { return std::string(error.what()); }
         return std::nullopt;
     }
 };
@@ -145,8 +143,8 @@ QString ShowFileDialog(QWidget* Owner, qint32 DialogKind, const QString& Title, 
     if (!DefaultFile.isEmpty()) dir = dir.isEmpty() ? DefaultFile : QDir(dir).filePath(DefaultFile);
     const QString filter = qs(document::toQtFilter(Filter.toStdString()));
     Prompter& prompter = Prompter::current();
-    QString path = DialogKind == 0 ? prompter.openFile(Owner, Title, filter, dir)
-                                   : prompter.saveFile(Owner, Title, filter, dir);
+    QString path =
+        DialogKind == 0 ? prompter.openFile(Owner, Title, filter, dir) : prompter.saveFile(Owner, Title, filter, dir);
     if (path.isEmpty()) return {};
     if (DialogKind != 0 && !DefExt.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += u'.' + DefExt;
     return QDir::toNativeSeparators(path);

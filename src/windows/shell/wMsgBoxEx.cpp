@@ -115,8 +115,8 @@ wMsgBoxEx::wMsgBoxEx(QWidget* parent) : QDialog(parent) {
             // the focus (see keyPressEvent).
             button->setAutoDefault(false);
             // Positions are designed relative to the client area.
-            placeTwips(button, design.left - kFrameLeft - row.pictureLeft, row.buttonTop - row.pictureTop,
-                       kButtonWidth, kButtonHeight);
+            placeTwips(button, design.left - kFrameLeft - row.pictureLeft, row.buttonTop - row.pictureTop, kButtonWidth,
+                       kButtonHeight);
             const MsgBoxExResult code = design.result;
             connect(button, &QPushButton::clicked, this, [this, code] { buttonClicked(code); });
             *controls[made++] = button;
@@ -222,8 +222,7 @@ void wMsgBoxEx::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Cancel)) return event->accept();
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isVisible())
-            button->click();
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isVisible()) button->click();
         return event->accept();
     }
     QDialog::keyPressEvent(event);
@@ -243,8 +242,7 @@ void wMsgBoxEx::txtText_Click(int index) {
 }
 
 bool wMsgBoxEx::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int i = 0; i < 2; ++i)
             if (watched == txtText[static_cast<std::size_t>(i)]->viewport()) {
                 // Let the text area finish its selection first.
