@@ -14,20 +14,15 @@ using Indexes = std::vector<std::size_t>;
 
 TEST(HeaderList, RowsFollowTheHeaderRule) {
     const std::string nul("[@m\xc3\xa9n\0u]", 9), wide = "[" + std::string(40, 'x') + "]";
-    const std::pair<std::string, Rows> cases[] = {
-        // the rows after "--Menu Headers--"
-        {"", {"None Found"}},
-        {";banner\r\n[@main]", {"[@main]"}},
-        {" [@main]\r\n", {"None Found"}},
-        {"[@main] \r\n", {"None Found"}},
-        {"[@main] ;start", {"None Found"}},
-        {"[\r\n]\r\n[]", {"[]"}},
+    // clang-format off
+    const std::pair<std::string, Rows> cases[] = {  // the rows after "--Menu Headers--"
+        {"", {"None Found"}}, {";banner\r\n[@main]", {"[@main]"}}, {" [@main]\r\n", {"None Found"}},
+        {"[@main] \r\n", {"None Found"}}, {"[@main] ;start", {"None Found"}}, {"[\r\n]\r\n[]", {"[]"}},
         {"[@b]\r\n#SAY\r\n[@a]\r\n[@b]", {"[@b]", "[@a]", "[@b]"}},  // order and duplicates kept
-        {"[@a]\n[@b]\r[@c]\r\n", {"[@a]", "[@b]", "[@c]"}},
-        {"[@a\r]", {"None Found"}},
-        {nul, {nul}},
-        {wide, {wide}},  // UTF-8 and NUL kept; past 16 bytes
+        {"[@a]\n[@b]\r[@c]\r\n", {"[@a]", "[@b]", "[@c]"}}, {"[@a\r]", {"None Found"}},
+        {nul, {nul}}, {wide, {wide}},  // UTF-8 and NUL kept; past 16 bytes
     };
+    // clang-format on
     for (const auto& [text, rows] : cases) {
         Rows want{"--Menu Headers--"};
         want.insert(want.end(), rows.begin(), rows.end());

@@ -31,11 +31,10 @@ TEST(DigitFilter, OnlyDigitsPassAndWhatReadsAsANumber) {
 TEST(Lines, FlagLinesAndInsertsEachAfterItsOwnLineBreak) {
     EXPECT_EQ(insertsFor({"batchdelay 5", "addbatch 0", "batchmove"}),
               (Texts{"\r\nbatchdelay 5", "\r\naddbatch 0", "\r\nbatchmove"}));
-    const char* flags[][3] = {{"123", "True", "Check [123] 1"},
-                              {"7", "False", "Check [7] 0"},
-                              {"", "", "Check [] 0"},
-                              {"5", "", "Check [5] 0"},
-                              {"007", "true", "Check [007] 0"}};
+    // clang-format off
+    const char* flags[][3] = {{"123", "True", "Check [123] 1"}, {"7", "False", "Check [7] 0"}, {"", "", "Check [] 0"},
+                              {"5", "", "Check [5] 0"}, {"007", "true", "Check [007] 0"}};
+    // clang-format on
     for (const auto& f : flags) EXPECT_EQ(flag::line(f[0], f[1]), f[2]);
 }
 
@@ -43,14 +42,12 @@ TEST(Composers, EachChecksInOrderThenGivesItsLineFromTheListsOffered) {
     const std::string noDelay = "[Error]|You Must Insert A Batch Delay Before Inserting Maps";
     const std::string sum = "|You Must Choose A Sum (Large,Small,Equal)";
     const std::string dice = "|You Must Choose How Many Dice You Wish To Play";
+    // clang-format off
     const std::pair<Outcome, std::string> cases[] = {
-        {batch::addDelay("5"), "batchdelay 5"},
-        {batch::addDelay(" 7 "), "batchdelay  7 "},  // written as it stands
-        {batch::addDelay(""), "|Delay Must Be In Seconds"},
-        {batch::addDelay("ten"), "|Delay Must Be In Seconds"},
+        {batch::addDelay("5"), "batchdelay 5"}, {batch::addDelay(" 7 "), "batchdelay  7 "},  // written as it stands
+        {batch::addDelay(""), "|Delay Must Be In Seconds"}, {batch::addDelay("ten"), "|Delay Must Be In Seconds"},
         // Only the first entry counts, and it must hold the word as written.
-        {batch::addBatch({}, ""), noDelay},
-        {batch::addBatch({"batchmove", "batchdelay 5"}, "0"), noDelay},
+        {batch::addBatch({}, ""), noDelay}, {batch::addBatch({"batchmove", "batchdelay 5"}, "0"), noDelay},
         {batch::addBatch({"BatchDelay 5"}, "0"), noDelay},
         {batch::addBatch({"batchdelay 5"}, ""), "|You Must Enter A Valid Map Name"},
         {batch::addBatch({"batchdelay 5"}, " "), "addbatch  "},
@@ -58,15 +55,14 @@ TEST(Composers, EachChecksInOrderThenGivesItsLineFromTheListsOffered) {
         {casino::checkLine("", "p9", "3"), sum},
         {casino::checkLine("Small", "", ""), "|You Must Choose A Multiplier (p9 or d0)"},
         {casino::checkLine("Small", "d0", ""), "|You Must Choose An Ammount (1-10)"},
-        {casino::checkLine("Small", "d0", "7"), "Small d0 7"},
-        {casino::checkLine("Mov", "p9", "10"), "Mov p9 10"},
+        {casino::checkLine("Small", "d0", "7"), "Small d0 7"}, {casino::checkLine("Mov", "p9", "10"), "Mov p9 10"},
         {casino::playLine("", "3", "@play"), "|You Must Choose A Play Option"},
-        {casino::playLine("playdice", "", ""), dice},
-        {casino::playLine("playdice", "x", "@play"), dice},
+        {casino::playLine("playdice", "", ""), dice}, {casino::playLine("playdice", "x", "@play"), dice},
         {casino::playLine("playdice", "2", ""), "|You Must Enter A Menu Name"},
         {casino::playLine("playdice", "2", "@play"), "playdice 2 @play"},
         {casino::playLine("playdice", "1", " [@x] "), "playdice 1  [@x] "},
     };
+    // clang-format on
     for (const auto& [outcome, want] : cases) EXPECT_EQ(shown(outcome), want);
     const Texts oneToTen{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
     EXPECT_EQ(casino::sums(), (Texts{"Equal", "Small", "Large", "Mov"}));

@@ -97,6 +97,7 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
         Shown shown;
         MsgBoxExResult answer = mbxResultYes;
     };
+    // clang-format off
     const Case cases[] = {
         {New, a, "", "", true, {"", "", kUntitled, kOpened, "", false}, {}, none},  // not asked
         {New, a, " more", "", true, {"", "", kUntitled, kOpened, "", false}, {}, none, mbxResultNo},
@@ -112,49 +113,26 @@ TEST(DocumentFlow, CommandsFollowTheirTables) {
         {Open, a, " more", full, true, {"old", full, named(full), kOpened, "", false}, {{a, "old more"}}, open},
         {Open, "", "unsaved", a, false, {"unsaved", "", "start", kCancelled, "Modified", true}, {}, openThenSaveAs},
         {Open, full, " more", a, false, {"old more", full, named(full), saveFailed(full), "Modified", true}, {}, open},
-        {Open,
-         "",
-         "unsaved",
-         a,
-         false,
-         {"unsaved", "", "start", "Welcome", "Modified", true},
-         {},
-         open,
-         mbxResultCancel},
+        {Open, "", "unsaved", a, false, {"unsaved", "", "start", "Welcome", "Modified", true}, {}, open, mbxResultCancel},
         // The start-up script is not questioned, though inserting it set the flag.
         {Open, "", kDefault, a, true, {"old", a, named(a), kOpened, "", false}, {}, open, mbxResultCancel},
         // Cancelled or failed, nothing changes.
         {Open, "", "x", "", false, {"x", "", "start", "Welcome", "Modified", true}, {}, open},
-        {Open,
-         "",
-         "x",
-         "/s/gone.txt",
-         false,
-         {"x", "", "start",
-          "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist", "Modified",
-          true},
-         {},
-         open,
-         mbxResultNo},
+        {Open, "", "x", "/s/gone.txt", false,
+         {"x", "", "start", "There was an error trying to open the selected file: the file \"/s/gone.txt\" does not exist",
+          "Modified", true}, {}, open, mbxResultNo},
         {Save, a, " more", "", true, {"old more", a, named(a), kSaved, "", false}, {{a, "old more"}}, none},
         {Save, "", "x", "/s/b.txt", true, {"x", "/s/b.txt", "start", kSaved, "", false}, {{"/s/b.txt", "x"}}, saveAs},
         // Save As names the script but keeps the caption.
-        {SaveAs,
-         a,
-         " more",
-         "/s/b.txt",
-         true,
-         {"old more", "/s/b.txt", named(a), kSaved, "", false},
-         {{"/s/b.txt", "old more"}},
-         saveAs},
+        {SaveAs, a, " more", "/s/b.txt", true, {"old more", "/s/b.txt", named(a), kSaved, "", false}, {{"/s/b.txt", "old more"}}, saveAs},
         {SaveAs, "", "x", "", false, {"x", "", "start", kCancelled, "Modified", true}, {}, saveAs},
         // Mended: a failed save says so and keeps the name, the flag and the file.
         {SaveAs, a, " more", full, false, {"old more", a, named(a), saveFailed(full), "Modified", true}, {}, saveAs},
     };
-    const std::vector<FileDialogRequest> dialogs[] = {{},
-                                                      {openDialog()},
-                                                      {saveAsDialog()},
-                                                      {openDialog(), saveAsDialog()}};
+    // clang-format on
+    // clang-format off
+    const std::vector<FileDialogRequest> dialogs[] = {{}, {openDialog()}, {saveAsDialog()}, {openDialog(), saveAsDialog()}};
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         Fake f;
@@ -209,13 +187,12 @@ TEST(DocumentDialogs, RowsAndFilters) {
     EXPECT_EQ(saveAsDialog(),
               (FileDialogRequest{1, "Enter filename for this script..", "", "(*.*) All Files¬*.*", "", ""}));
     EXPECT_EQ(insertFileDialog(), (FileDialogRequest{0, "Select file to insert..", "", "(*.*) All Files¬*.*", "", ""}));
+    // clang-format off
     const std::pair<const char*, const char*> filters[] = {
-        {"Text Files¬*.txt", "Text Files (*.txt)"},
-        {"(*.*) All Files¬*.*", "(*.*) All Files (*)"},
-        {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"},
-        {"No pattern", ""},
-        {"", ""},
+        {"Text Files¬*.txt", "Text Files (*.txt)"}, {"(*.*) All Files¬*.*", "(*.*) All Files (*)"},
+        {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"}, {"No pattern", ""}, {"", ""},
     };
+    // clang-format on
     for (auto [in, out] : filters) EXPECT_EQ(toQtFilter(in), out) << in;
 }
 

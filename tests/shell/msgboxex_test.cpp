@@ -28,12 +28,11 @@ TEST(MsgBoxExPrompt, ExpandsBreaksAndTokensInOrder) {
 
 TEST(MsgBoxExPrompt, SevenBreaksFitWithoutScrollBar) {
     // Only the prompt's own bars count, not those a token brings in.
-    for (auto [prompt, force, area] : {std::tuple{"1|2|3|4|5|6|7|8", false, 1},
-                                       {"1|2|3|4|5|6|7|8|9", false, 0},
-                                       {"no breaks", true, 0},
-                                       {"", false, 1},
-                                       {"%path%%path%", false, 1}})
+    // clang-format off
+    for (auto [prompt, force, area] : {std::tuple{"1|2|3|4|5|6|7|8", false, 1}, {"1|2|3|4|5|6|7|8|9", false, 0},
+                                       {"no breaks", true, 0}, {"", false, 1}, {"%path%%path%", false, 1}})
         EXPECT_EQ(textAreaFor(prompt, force), area) << prompt;
+    // clang-format on
 }
 
 // The rows themselves are checked as the box shows them, in tst_wMsgBoxEx.
@@ -44,16 +43,16 @@ TEST(MsgBoxExButtons, AValueOutsideTheFourGetsOkayAndCancel) {
 TEST(MsgBoxExPlacement, CornersCentreAndKeep) {
     const Point keep{4200, 5000}, previous{11, 22};
     // position, outer width and height, screen width and height -> left, top
+    // clang-format off
     const std::tuple<std::int32_t, int, int, int, int, Point> cases[] = {
         {mbxPosCentre, 5895, 2730, 15360, 11520, {4732, 4395}},  // 4732.5 goes down to the even 4732
         {mbxPosCentre, 5895, 2731, 15360, 11521, {4732, 4395}},  // 4395 exactly
         {mbxPosCentre, 5895, 2729, 15360, 11520, {4732, 4396}},  // 4395.5 goes up to the even 4396
         {mbxPosCentre, 20000, 2730, 15360, 11520, {-2320, 4395}},
-        {mbxPosTopRight, 5895, 2730, 15360, 11520, {9465, 0}},
-        {mbxPosBottomLeft, 5895, 2730, 15360, 11520, {0, 8790}},
-        {mbxPosKeep, 5895, 2730, 15360, 11520, keep},
-        {6, 5895, 2730, 15360, 11520, previous},
+        {mbxPosTopRight, 5895, 2730, 15360, 11520, {9465, 0}},  {mbxPosBottomLeft, 5895, 2730, 15360, 11520, {0, 8790}},
+        {mbxPosKeep, 5895, 2730, 15360, 11520, keep},         {6, 5895, 2730, 15360, 11520, previous},
     };
+    // clang-format on
     for (const auto& [position, w, h, sw, sh, expected] : cases) {
         const Point p = placement(position, w, h, sw, sh, keep, previous);
         EXPECT_EQ(std::pair(p.left, p.top), std::pair(expected.left, expected.top)) << position << " " << w << "x" << h;

@@ -78,28 +78,19 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
         std::string text, edited, editedBytes;  // nothing edited when empty
     };
     const TextFormat western{Encoding::Windows1252, false};
+    // clang-format off
     const Case cases[] = {
-        {"GBK, Chinese user",
-         936,
-         "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD3\xC2\xCA\xBF\x80\r\n",
-         {Encoding::CodePage, false, 936},
+        {"GBK, Chinese user", 936, "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD3\xC2\xCA\xBF\x80\r\n", {Encoding::CodePage, false, 936},
          "#SAY\r\n\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE5\x8B\x87\xE5\xA3\xAB\xE2\x82\xAC\r\n",  // 你好，勇士€
          "#SAY\r\n\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE6\x88\x98\xE5\xA3\xAB\xE2\x82\xAC\r\n",  // 勇 -> 战
-         "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD5\xBD\xCA\xBF\x80\r\n"},
-        {"949, Korean user",
-         949,
-         "[@main]\n\xBE\xC8\xB3\xE7\x8C\x63\n",
-         {Encoding::CodePage, false, 949},
+           "#SAY\r\n\xC4\xE3\xBA\xC3\xA3\xAC\xD5\xBD\xCA\xBF\x80\r\n"},
+        {"949, Korean user", 949, "[@main]\n\xBE\xC8\xB3\xE7\x8C\x63\n", {Encoding::CodePage, false, 949},
          "[@main]\n\xEC\x95\x88\xEB\x85\x95\xEB\x98\xA0\n",  // 안녕똠 (똠 only in 949, not EUC-KR)
-         "[@main]\n\xED\x95\x98\xEB\x85\x95\xEB\x98\xA0\n",
-         "[@main]\n\xC7\xCF\xB3\xE7\x8C\x63\n"},  // 안 -> 하
-        {"1251, Russian user",
-         1251,
-         "\xCF\xF0\xE8\xE2\xE5\xF2, \xE2\xEE\xE8\xED",
-         {Encoding::CodePage, false, 1251},
+         "[@main]\n\xED\x95\x98\xEB\x85\x95\xEB\x98\xA0\n", "[@main]\n\xC7\xCF\xB3\xE7\x8C\x63\n"},  // 안 -> 하
+        {"1251, Russian user", 1251, "\xCF\xF0\xE8\xE2\xE5\xF2, \xE2\xEE\xE8\xED", {Encoding::CodePage, false, 1251},
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB2\xD0\xBE\xD0\xB8\xD0\xBD",  // Привет, воин
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB3\xD0\xBE\xD0\xB8\xD0\xBD",  // в -> г
-         "\xCF\xF0\xE8\xE2\xE5\xF2, \xE3\xEE\xE8\xED"},
+           "\xCF\xF0\xE8\xE2\xE5\xF2, \xE3\xEE\xE8\xED"},
         // glibc holds the last letter back, waiting for a combining mark.
         {"1258, Vietnamese user", 1258, "Vi\xEAt", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt", "", ""},
         {"1252, English user", 1252, "Caf\xE9 \x80\x81", western, "Caf\xC3\xA9 \xE2\x82\xAC\xC2\x81",
@@ -111,6 +102,7 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
         // 0xA2CC reads as 十, which Big5 writes 0xA451: not the file's bytes.
         {"Big5 duplicate, Taiwanese user", 950, "\xA4\x51\xA2\xCC", western, "\xC2\xA4Q\xC2\xA2\xC3\x8C", "", ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::string text = c.bytes, out, error;
