@@ -7,7 +7,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev libqscintilla2-qt6-dev libx11-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool xclip x11-utils imagemagick openbox
+  xvfb xauth xdotool xclip x11-utils x11-xserver-utils imagemagick openbox
   fonts-dejavu-core fonts-liberation fonts-wqy-zenhei
   clang libclang-rt-dev
   dpkg-dev file desktop-file-utils
