@@ -82,10 +82,10 @@ private slots:
 
     // Panels left to right: key, text, fixed width in twips (0: the message panel, which stretches).
     void statusPanels() {
-        const std::tuple<const char*, QString, int> panels[] = {{"_general", kWelcome, 0},
-                                                                {"_modified", "Modified", 950},
-                                                                {"_capslock", "CAPS", 750},
-                                                                {"_numlock", "NUM", 750}};
+        // clang-format off
+        const std::tuple<const char*, QString, int> panels[] = {
+            {"_general", kWelcome, 0}, {"_modified", "Modified", 950}, {"_capslock", "CAPS", 750}, {"_numlock", "NUM", 750}};
+        // clang-format on
         int previousRight = -1;
         for (const auto& [key, text, width] : panels) {
             QLabel* label = w->panel(QString::fromUtf8(key));
