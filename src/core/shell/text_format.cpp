@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +21,32 @@ constexpr std::array<char32_t, 32> kHighTable = {0x20AC, 0x0081, 0x201A, 0x0192,
                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The UTF-8 of each Windows-1252 byte from 0x80 on, padded to four bytes so
+// that each is copied in one move.
+struct Utf8Of1252 {
+    char bytes[4];
+    std::size_t length;
+};
+
+constexpr std::array<Utf8Of1252, 128> kUtf8Of1252 = [] {
+    std::array<Utf8Of1252, 128> table{};
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+        const char32_t cp = b < 0xA0 ? kHighTable[b - 0x80] : b;
+        Utf8Of1252& e = table[b - 0x80];
+        if (cp < 0x800) {
+            e.bytes[0] = static_cast<char>(0xC0 | (cp >> 6));
+            e.bytes[1] = static_cast<char>(0x80 | (cp & 0x3F));
+            e.length = 2;
+        } else {
+            e.bytes[0] = static_cast<char>(0xE0 | (cp >> 12));
+            e.bytes[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            e.bytes[2] = static_cast<char>(0x80 | (cp & 0x3F));
+            e.length = 3;
+        }
+    }
+    return table;
+}();
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -62,6 +89,15 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     i += len;
     return cp;
+}
+
+// How many bytes come before the first one above 0x7F in eight bytes read
+// from memory, given the mask of their high bits (not 0).
+std::size_t leadingAsciiBytes(std::uint64_t high) {
+    if constexpr (std::endian::native == std::endian::little)
+        return static_cast<std::size_t>(std::countr_zero(high)) / 8;
+    else
+        return static_cast<std::size_t>(std::countl_zero(high)) / 8;
 }
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE", kUtf16BeMark = "\xFE\xFF";
@@ -271,27 +307,41 @@ bool encodeBody(std::string_view utf8, const TextFormat& format, std::string& ou
         }
         return true;
     }
-    out.reserve(out.size() + utf8.size());
+    // Every character takes one byte or is refused, so the bytes fit in the
+    // text's own length; they are written straight into `out`.
+    const std::size_t base = out.size(), n = utf8.size();
+    out.resize(base + n);
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    char* w = out.data() + base;
     std::size_t i = 0;
-    while (i < utf8.size()) {
-        // Plain ASCII eight bytes at a time: scripts are mostly ASCII.
-        if (i + 8 <= utf8.size()) {
+    while (i < n) {
+        // Plain ASCII eight bytes at a time: scripts are mostly ASCII. The
+        // output is never ahead of the input, so eight bytes always fit.
+        if (i + 8 <= n) {
             std::uint64_t chunk;
-            std::memcpy(&chunk, utf8.data() + i, 8);
-            if (!(chunk & 0x8080808080808080ULL)) {
-                out.append(utf8.data() + i, 8);
-                i += 8;
-                continue;
-            }
+            std::memcpy(&chunk, p + i, 8);
+            std::memcpy(w, p + i, 8);
+            const std::uint64_t high = chunk & 0x8080808080808080ULL;
+            std::size_t ascii = 8;
+            if (high) ascii = leadingAsciiBytes(high);
+            w += ascii;
+            i += ascii;
+            if (ascii) continue;
         }
         // Latin-1 letters (two bytes, C2 or C3 first) are most of what is
-        // not ASCII in these scripts: their byte is the code point itself.
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if ((lead == 0xC2 || lead == 0xC3) && i + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[i + 1]);
+        // not ASCII in these scripts: from A0 on, their byte is the code
+        // point itself.
+        const unsigned char lead = p[i];
+        if (lead < 0x80) {
+            *w++ = static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        if ((lead == 0xC2 || lead == 0xC3) && i + 1 < n) {
+            const unsigned char next = p[i + 1];
             const unsigned cp = ((lead & 0x1Fu) << 6) | (next & 0x3Fu);
-            if ((next & 0xC0) == 0x80 && windows1252Byte(cp) == static_cast<int>(cp)) {
-                out.push_back(static_cast<char>(cp));
+            if ((next & 0xC0) == 0x80 && cp >= 0xA0) {
+                *w++ = static_cast<char>(cp);
                 i += 2;
                 continue;
             }
@@ -300,10 +350,12 @@ bool encodeBody(std::string_view utf8, const TextFormat& format, std::string& ou
         const int b = windows1252Byte(nextCodePoint(utf8, i));
         if (b < 0) {
             badAt = at;
+            out.resize(base);
             return false;
         }
-        out.push_back(static_cast<char>(b));
+        *w++ = static_cast<char>(b);
     }
+    out.resize(static_cast<std::size_t>(w - out.data()));
     return true;
 }
 
@@ -397,23 +449,42 @@ bool Utf8Check::add(std::string_view piece) {
 
 void appendWindows1252(std::string_view bytes, std::string& out) {
     out.reserve(out.size() + bytes.size() + bytes.size() / 8);
+    // The text is made in a small buffer that stays in the cache and goes to
+    // `out` whole each time it fills: a byte takes at most three in UTF-8,
+    // eight bytes of plain ASCII are copied at once, and a table entry is
+    // copied in four, so the buffer keeps room for eight before each step.
+    constexpr std::size_t kBuffer = 16384;
+    char buffer[kBuffer];
+    char* const last = buffer + kBuffer - 8;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    char* w = buffer;
     std::size_t i = 0;
-    while (i < bytes.size()) {
-        // Runs of plain ASCII go across whole.
-        std::size_t run = i;
-        while (run + 8 <= bytes.size()) {
-            std::uint64_t chunk;
-            std::memcpy(&chunk, bytes.data() + run, 8);
-            if (chunk & 0x8080808080808080ULL) break;
-            run += 8;
+    while (i < n) {
+        if (w > last) {
+            out.append(buffer, static_cast<std::size_t>(w - buffer));
+            w = buffer;
         }
-        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
-        out.append(bytes.data() + i, run - i);
-        if (run == bytes.size()) break;
-        const auto b = static_cast<unsigned char>(bytes[run]);
-        appendUtf8(out, b < 0xA0 ? kHighTable[b - 0x80] : static_cast<char32_t>(b));
-        i = run + 1;
+        if (i + 8 <= n) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, p + i, 8);
+            std::memcpy(w, p + i, 8);
+            const std::uint64_t high = chunk & 0x8080808080808080ULL;
+            const std::size_t ascii = high ? leadingAsciiBytes(high) : 8;
+            w += ascii;
+            i += ascii;
+            if (ascii) continue;
+        }
+        const unsigned char b = p[i++];
+        if (b < 0x80) {
+            *w++ = static_cast<char>(b);
+            continue;
+        }
+        const Utf8Of1252& utf8 = kUtf8Of1252[b - 0x80];
+        std::memcpy(w, utf8.bytes, 4);
+        w += utf8.length;
     }
+    out.append(buffer, static_cast<std::size_t>(w - buffer));
 }
 
 }  // namespace quill::textfile

@@ -163,16 +163,20 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
         bool done = false;
         if (mark != "\xFF\xFE" && mark != "\xFE\xFF") {
             // Most scripts are UTF-8 (ASCII is): their bytes are the text.
-            if (!document.start(reader.reportedSize() + 1)) throw noMemory(path);
+            // The document's room is only made once the first piece passes,
+            // as a file that is not UTF-8 mostly shows it at once and making
+            // room for the whole text costs as much as the reading.
             const bool bom = piece.compare(0, 3, "\xEF\xBB\xBF") == 0;
             std::string_view text = piece;
             if (bom) text.remove_prefix(3);
             textfile::Utf8Check check;
-            for (;;) {
-                if (!check.add(text)) break;
-                give(text);
-                if (!nextPiece(piece)) break;
-                text = piece;
+            if (check.add(text)) {
+                if (!document.start(reader.reportedSize() + 1)) throw noMemory(path);
+                do {
+                    give(text);
+                    if (!nextPiece(piece)) break;
+                    text = piece;
+                } while (check.add(text));
             }
             done = check.valid();
             if (done) format = {textfile::Encoding::Utf8, bom};

@@ -1,6 +1,7 @@
 // The editor's language and appearance settings (the numbers: maxEditOptions.h).
 
 #include <QFont>
+#include <array>
 
 #include "shell/EditorGlobals.h"
 #include "shell/NpcLexer.h"
@@ -104,17 +105,22 @@ void maxEdit::applyAppearance() {
         QsciScintilla::setFont(base);
         return;
     }
+    // Each setting is handed to the editor's styles at once, so a style is
+    // only set when it changes: the start-up settings come one at a time
+    // and each applies them all again.
+    std::array<QColor, lexer::kStyleCount> colours;
+    for (int style = 0; style < lexer::kStyleCount; ++style) colours[style] = lexer_->defaultColor(style);
+    for (auto it = slotColours_.cbegin(); it != slotColours_.cend(); ++it)
+        for (int style : stylesOfSlot(it.key())) colours[style] = it.value();
     for (int style = 0; style < lexer::kStyleCount; ++style) {
         QFont font = base;
         const int flags = slotValues_.value(style, lexer_->defaultFont(style).bold() ? 1 : 0);
         font.setBold(flags & 1);
         font.setItalic(flags & 2);
         font.setUnderline(flags & 4);
-        lexer_->setFont(font, style);
-        lexer_->setColor(lexer_->defaultColor(style), style);
+        if (lexer_->font(style) != font) lexer_->setFont(font, style);
+        if (lexer_->color(style) != colours[style]) lexer_->setColor(colours[style], style);
     }
-    for (auto it = slotColours_.cbegin(); it != slotColours_.cend(); ++it)
-        for (int style : stylesOfSlot(it.key())) lexer_->setColor(it.value(), style);
     // Margins take their colours from the lexer's default style; keep ours.
     setMarginsFont(base);
     if (slotColours_.contains(LineNumberSlot)) setMarginsForegroundColor(slotColours_.value(LineNumberSlot));
