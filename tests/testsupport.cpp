@@ -33,10 +33,8 @@ QString ScriptedPrompter::saveFile(QWidget*, const QString& title, const QString
     return next(files, QString());
 }
 
-MsgBoxExResult ScriptedPrompter::msgBoxEx(QWidget*, const QString& prompt, MsgBoxExIcon icon, MsgBoxExButtons buttons,
-                                          const QString& title, qint32 autoCloseSecs, MsgBoxExPosition position,
-                                          bool topMost, bool forceScroll) {
-    askedEx.push_back({prompt, icon, buttons, title, autoCloseSecs, position, topMost, forceScroll});
+MsgBoxExResult ScriptedPrompter::msgBoxEx(QWidget*, const QString&, MsgBoxExIcon, MsgBoxExButtons, const QString&,
+                                          qint32, MsgBoxExPosition, bool, bool) {
     return next(msgBoxExAnswers, mbxResultCancel);
 }
 

@@ -48,17 +48,7 @@ public:
     std::vector<Asked> told;
     QStringList fileDialogs;  // "open|title|filter|dir" or "save|..."
 
-    struct AskedEx {
-        QString prompt;
-        MsgBoxExIcon icon;
-        MsgBoxExButtons buttons;
-        QString title;
-        qint32 autoCloseSecs;
-        MsgBoxExPosition position;
-        bool topMost, forceScroll;
-    };
     std::deque<MsgBoxExResult> msgBoxExAnswers;  // for msgBoxEx(); mbxResultCancel when empty
-    std::vector<AskedEx> askedEx;
 
     QMessageBox::StandardButton ask(QWidget*, const QString& title, const QString& text,
                                     QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,

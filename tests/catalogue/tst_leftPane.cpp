@@ -125,10 +125,8 @@ private slots:
         w->leftPane->Timer1_Timer();
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]", "[@a]"}));
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("loaded.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[@loaded]\r\n") > 0);
-        file.close();
-        e->LoadFile(file.fileName(), 1252);
+        test::writeBytes(dir.filePath(QStringLiteral("loaded.txt")), "[@loaded]\r\n");
+        e->LoadFile(dir.filePath(QStringLiteral("loaded.txt")), 1252);
         w->leftPane->Timer1_Timer();
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@loaded]"}));
     }

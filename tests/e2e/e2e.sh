@@ -51,8 +51,6 @@ active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 # wait_for_focus <window id>: until the window manager has given it the keyboard.
 wait_for_focus() { within 3 active "$1" && sleep 0.1; }
 running() { kill -0 "$pid" 2>/dev/null; }
-stopped() { ! running; }
-exited_within() { within "$1" stopped; }
 
 # start_app [NAME=VALUE]...: the program, with those variables set for it.
 start_app() {
@@ -104,8 +102,6 @@ menu() {  # menu <alt letter> <key>...: opens a menu by its access key and walks
   xdotool key "alt+$letter"; sleep 0.3
   xdotool key --delay 60 "$@"; sleep 0.3
 }
-
-quit_app() { activate "$W"; menu f Up Return; }
 
 save_as() {  # save_as <path>: Ctrl+S on an untitled script opens the save dialog
   xdotool key ctrl+s
