@@ -410,8 +410,70 @@ int encodePieces(std::string_view utf8, const TextFormat& format, const std::fun
     return 0;
 }
 
+namespace {
+
+// Where the first character that Windows-1252 cannot hold starts, npos when
+// it holds them all: encodeBody's verdict without making the bytes, so the
+// check before a save reads the text at the speed of memory.
+std::size_t windows1252Refusal(std::string_view utf8) {
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    std::size_t i = 0;
+    while (i < n) {
+        // Plain ASCII sixteen bytes at a time, then straight to the first
+        // byte above 0x7F.
+        if (i + 16 <= n) {
+            std::uint64_t a, b;
+            std::memcpy(&a, p + i, 8);
+            std::memcpy(&b, p + i + 8, 8);
+            if (!((a | b) & kHigh)) {
+                i += 16;
+                continue;
+            }
+            i += (a & kHigh) ? leadingAsciiBytes(a & kHigh) : 8 + leadingAsciiBytes(b & kHigh);
+        }
+        const unsigned char lead = p[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // Two- and three-byte characters are read here; what the code page
+        // holds among them is every Latin-1 letter from U+00A0 and the
+        // table's few. The rest, broken bytes included, take the long way.
+        const unsigned char second = i + 1 < n ? p[i + 1] : 0;
+        if (lead >= 0xC2 && lead <= 0xDF && (second & 0xC0) == 0x80) {
+            const unsigned cp = ((lead & 0x1Fu) << 6) | (second & 0x3Fu);
+            if (windows1252Byte(cp) >= 0) {
+                i += 2;
+                continue;
+            }
+            return i;
+        }
+        if (lead >= 0xE0 && lead <= 0xEF && i + 2 < n && (second & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80 &&
+            (lead != 0xE0 || second >= 0xA0) && (lead != 0xED || second < 0xA0)) {
+            const unsigned cp = ((lead & 0x0Fu) << 12) | ((second & 0x3Fu) << 6) | (p[i + 2] & 0x3Fu);
+            if (windows1252Byte(cp) < 0) return i;
+            i += 3;
+            continue;
+        }
+        std::size_t next = i;
+        if (windows1252Byte(nextCodePoint(utf8, next)) < 0) return i;
+        i = next;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 bool canEncode(std::string_view utf8, const TextFormat& format, std::string& error) {
     if (format.encoding == Encoding::Utf8) return true;
+    if (format.encoding == Encoding::Windows1252) {
+        const std::size_t at = windows1252Refusal(utf8);
+        if (at == std::string_view::npos) return true;
+        error = refusal(utf8, at, formatName(format));
+        return false;
+    }
     return encodePieces(
                utf8, format, [](std::string_view) { return 0; }, error) == 0;
 }

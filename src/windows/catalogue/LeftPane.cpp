@@ -22,7 +22,7 @@ LeftPane::LeftPane(QWidget* client, maxEdit* editor, QObject* parent) : QObject(
     placeTwips(Combo2, 0, 480, 2160, 315);
     Combo2->setEditable(false);
     Combo2->setMaxVisibleItems(20);
-    for (const std::string& row : catalogue::paneRows()) Combo2->addItem(QString::fromStdString(row));
+    Combo2->addItems(qStringList(catalogue::paneRows()));
 
     List1 = new HeaderList(client);
     List1->setObjectName(QStringLiteral("List1"));
@@ -35,14 +35,19 @@ LeftPane::LeftPane(QWidget* client, maxEdit* editor, QObject* parent) : QObject(
     placeTwips(TV1, 0, 840, 2175, 5175);
     TV1->setVisible(false);
     // A child names its parent by key; the tree keeps each node's key with it.
+    // The nodes are put together first and handed to the tree in one
+    // insertion, rather than one model insertion per node.
     QHash<QString, QTreeWidgetItem*> byKey;
+    QList<QTreeWidgetItem*> topLevel;
     for (const catalogue::TemplateNode& node : catalogue::templateNodes()) {
         QTreeWidgetItem* parentNode = node.parentKey.empty() ? nullptr : byKey.value(qs(node.parentKey));
-        auto* item = parentNode ? new QTreeWidgetItem(parentNode) : new QTreeWidgetItem(TV1);
+        auto* item = parentNode ? new QTreeWidgetItem(parentNode) : new QTreeWidgetItem();
+        if (!parentNode) topLevel.append(item);
         item->setText(0, qs(node.text));
         item->setData(0, Qt::UserRole, qs(node.key));
         byKey.insert(qs(node.key), item);
     }
+    TV1->addTopLevelItems(topLevel);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -35,9 +35,11 @@ QPixmap programIconPixmap(int size) {
 }
 
 QIcon programIcon() {
+    // The small size is the large one scaled: draw it once.
+    const QPixmap large = programIconPixmap(32);
     QIcon icon;
-    icon.addPixmap(programIconPixmap(32));
-    icon.addPixmap(programIconPixmap(16));
+    icon.addPixmap(large);
+    icon.addPixmap(large.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     return icon;
 }
 

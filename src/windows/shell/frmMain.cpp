@@ -309,9 +309,10 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::FillCommandLists() {
-    for (const std::string& caption : catalogue::captions()) cboNPC->addItem(QString::fromStdString(caption));
+    // One insertion per list: row by row, each row is a model insertion of its own.
+    cboNPC->addItems(qStringList(catalogue::captions()));
     HourCounter = 25;
-    for (const std::string& row : catalogue::builtInNames()) Combo1->addItem(QString::fromStdString(row));
+    Combo1->addItems(qStringList(catalogue::builtInNames()));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
