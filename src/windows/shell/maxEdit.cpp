@@ -72,6 +72,16 @@ EditorError tooLarge(const QString& path, std::uint64_t textBytes, bool atLeast)
             .toStdString());
 }
 
+// Refuses, unread, a file whose size alone shows that its text would not fit
+// the editor.
+fileio::ReadCheck sizeCheckFor(const QString& path) {
+    return [path](std::uint64_t size, std::string_view head) -> fileio::Failure {
+        const std::uint64_t least = textfile::leastTextBytes(size, head);
+        if (least > textfile::kMaxTextBytes) return tooLarge(path, least, true).what();
+        return std::nullopt;
+    };
+}
+
 // A whole file as the editor's UTF-8 text, with its format. A file whose text
 // the editor could not hold is refused before it is read, where its size
 // alone tells, and otherwise before anything is shown.
@@ -79,12 +89,8 @@ std::string readText(const QString& path, textfile::TextFormat& format, int code
     const std::string name = path.toStdString();
     std::string bytes, error;
     try {
-        const auto sizeCheck = [&path](std::uint64_t size, std::string_view head) -> fileio::Failure {
-            const std::uint64_t least = textfile::leastTextBytes(size, head);
-            if (least > textfile::kMaxTextBytes) return tooLarge(path, least, true).what();
-            return std::nullopt;
-        };
-        if (const fileio::Failure failure = fileio::readFile(name, bytes, sizeCheck)) throw EditorError(*failure);
+        if (const fileio::Failure failure = fileio::readFile(name, bytes, sizeCheckFor(path)))
+            throw EditorError(*failure);
         if (!textfile::decodeFileInPlace(bytes, format, error, codePage))
             throw EditorError("\"" + name + "\" " + error);
     } catch (const std::bad_alloc&) { throw noMemory(path); } catch (const std::length_error&) {
@@ -139,12 +145,7 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
     LoadedDocument document(host);
     try {
         fileio::Reader reader;
-        const auto sizeCheck = [&path](std::uint64_t size, std::string_view head) -> fileio::Failure {
-            const std::uint64_t least = textfile::leastTextBytes(size, head);
-            if (least > textfile::kMaxTextBytes) return tooLarge(path, least, true).what();
-            return std::nullopt;
-        };
-        if (const fileio::Failure failure = reader.open(name, sizeCheck)) throw EditorError(*failure);
+        if (const fileio::Failure failure = reader.open(name, sizeCheckFor(path))) throw EditorError(*failure);
         const auto nextPiece = [&](std::string& piece) {
             if (const fileio::Failure failure = reader.next(piece)) throw EditorError(*failure);
             return !piece.empty();
@@ -160,8 +161,9 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
         std::string piece;
         nextPiece(piece);
         const std::string_view mark = std::string_view(piece).substr(0, 2);
+        const bool utf16 = mark == "\xFF\xFE" || mark == "\xFE\xFF";
         bool done = false;
-        if (mark != "\xFF\xFE" && mark != "\xFE\xFF") {
+        if (!utf16) {
             // Most scripts are UTF-8 (ASCII is): their bytes are the text.
             // The document's room is only made once the first piece passes,
             // as a file that is not UTF-8 mostly shows it at once and making
@@ -183,7 +185,7 @@ void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextF
             else
                 textBytes = 0;
         }
-        if (!done && codePage == codepage::kWestern && mark != "\xFF\xFE" && mark != "\xFE\xFF") {
+        if (!done && !utf16 && codePage == codepage::kWestern) {
             // Not UTF-8: every byte is one Windows-1252 character.
             reader.rewind();
             if (!document.start(reader.reportedSize() + reader.reportedSize() / 8 + 1)) throw noMemory(path);
