@@ -19,5 +19,7 @@ for b in build-bench/bench/*_bench; do
   echo "=== $(basename "$b")"
   "$b" --benchmark_min_time=0.2
 done
+echo "=== startup_bench again, each window shown in a real X display (Xvfb)"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" build-bench/bench/startup_bench --benchmark_min_time=0.2
 echo "=== open and save in the real window, next to SciTE and cp"
 python3 scripts/bench_gui.py build-bench

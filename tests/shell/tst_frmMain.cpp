@@ -3,6 +3,7 @@
 
 #include "catalogue/HeaderList.h"
 #include "dialogs/dialogtest.h"
+#include "shell/AppStyle.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
@@ -29,6 +30,7 @@ class tst_frmMain : public QObject {
     bool activate() { return w->activateWindow(), QTest::qWaitForWindowActive(w); }
 
 private slots:
+    void initTestCase() { quill::installAppStyle(); }  // as the program starts
     void init() {
         forget();
         w = new frmMain();
@@ -54,6 +56,20 @@ private slots:
         QVERIFY(w->Timer1->isActive() && w->Timer1->interval() == 3500);
         QVERIFY(activate());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->maxEdit));
+    }
+
+    void overflowArrowIsTheStyles() {
+        // The style reads the bars' overflow arrows only when one is drawn;
+        // a menu bar too narrow for its menus must still show the arrow.
+        w->resize(90, w->height());
+        QCoreApplication::processEvents();
+        auto* arrow = w->menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(arrow && arrow->isVisible());
+        const QImage drawn = arrow->icon().pixmap(arrow->iconSize()).toImage();
+        const QIcon styles = qobject_cast<QProxyStyle*>(QApplication::style())
+                                 ->baseStyle()
+                                 ->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QVERIFY(!drawn.isNull() && drawn == styles.pixmap(arrow->iconSize()).toImage());
     }
 
     void menus() {
