@@ -107,7 +107,7 @@ void BM_EncodeWindows1252(benchmark::State& state) {
     for (auto _ : state) {
         std::size_t total = 0;
         quill::textfile::encodePieces(
-            text, format,
+            {text, {}}, format,
             [&](std::string_view piece) {
                 total += piece.size();
                 return 0;

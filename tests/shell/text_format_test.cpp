@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -37,6 +39,42 @@ TEST(TextFormat, CodePagesRefuseWhatTheyCannotHold) {
         std::string out, error;
         EXPECT_FALSE(encode(text, format, out, error)) << mentions;
         EXPECT_NE(error.find(mentions), std::string::npos) << error;
+    }
+}
+
+TEST(TextFormat, TextInTwoRunsEncodesAsOne) {
+    // The editor hands its text over in two runs split at a line start that
+    // moves with each edit; the bytes, the one mark and the line a refusal
+    // names must not depend on where. Lines end in CR LF, CR and LF.
+    using namespace std::string_literals;
+    const std::string good = "a\r\nCaf\xC3\xA9\rb\n\xE2\x82\xAC x\r\n", bad = good + "ok\r\n\xE4\xB8\xAD";
+    const TextFormat western{Encoding::Windows1252, false};
+    const std::pair<TextFormat, std::string> expected[] = {
+        {western, "a\r\nCaf\xE9\rb\n\x80 x\r\n"},
+        {{Encoding::Utf8, true}, "\xEF\xBB\xBF" + good},
+        {{Encoding::Utf16LE, true},
+         "\xFF\xFE"
+         "a\0\r\0\n\0"
+         "C\0a\0f\0\xE9\0\r\0"
+         "b\0\n\0"
+         "\xAC\x20 \0x\0\r\0\n\0"s},
+    };
+    for (const std::size_t split : {0, 3, 9, 11, 18, 22}) {
+        const auto runs = [split](std::string_view text) {
+            return TextRuns{text.substr(0, split), text.substr(std::min(split, text.size()))};
+        };
+        std::string out, error;
+        const auto append = [&out](std::string_view piece) { return out.append(piece), 0; };
+        for (const auto& [format, bytes] : expected) {
+            out.clear();
+            EXPECT_TRUE(canEncode(runs(good), format, error) && encodePieces(runs(good), format, append, error) == 0);
+            EXPECT_EQ(out, bytes) << "split at " << split;
+        }
+        EXPECT_FALSE(canEncode(runs(bad), western, error));
+        EXPECT_NE(error.find("(U+4E2D) on line 6"), std::string::npos) << "split at " << split << ": " << error;
+        error.clear();
+        EXPECT_EQ(encodePieces(runs(bad), western, append, error), EILSEQ);
+        EXPECT_NE(error.find("(U+4E2D) on line 6"), std::string::npos) << "split at " << split << ": " << error;
     }
 }
 

@@ -145,11 +145,12 @@ bool decodeUtf16(std::string& bytes, bool bigEndian, std::string& error) {
     return true;
 }
 
-// Why the character at `at` cannot be written in the file's format.
-std::string refusal(std::string_view utf8, std::size_t at, const std::string& formatName) {
+// Why the character at `at` cannot be written in the file's format; `utf8`
+// starts on line `firstLine` of the text.
+std::string refusal(std::string_view utf8, std::size_t at, const std::string& formatName, std::size_t firstLine = 1) {
     std::size_t end = at;
     const char32_t cp = nextCodePoint(utf8, end);
-    const std::string line = " on line " + std::to_string(lineOf(utf8, at));
+    const std::string line = " on line " + std::to_string(firstLine - 1 + lineOf(utf8, at));
     if (cp == kBroken)
         return "the text holds a broken UTF-8 sequence" + line + ", which the file's " + formatName +
                " format cannot hold";
@@ -386,26 +387,29 @@ bool encode(std::string_view utf8, const TextFormat& format, std::string& out, s
     return false;
 }
 
-int encodePieces(std::string_view utf8, const TextFormat& format, const std::function<int(std::string_view)>& put,
+int encodePieces(TextRuns text, const TextFormat& format, const std::function<int(std::string_view)>& put,
                  std::string& error) {
     if (const std::string_view mark = markOf(format); !mark.empty())
         if (const int failed = put(mark)) return failed;
-    if (format.encoding == Encoding::Utf8) {
-        for (std::size_t from = 0; from < utf8.size(); from += kEncodePiece)
-            if (const int failed = put(utf8.substr(from, kEncodePiece))) return failed;
-        return 0;
-    }
     std::string out;
-    for (std::size_t from = 0; from < utf8.size();) {
-        const std::size_t end = pieceEnd(utf8, from, kEncodePiece);
-        out.clear();
-        std::size_t at = 0;
-        if (!encodeBody(utf8.substr(from, end - from), format, out, at)) {
-            error = refusal(utf8, from + at, formatName(format));
-            return EILSEQ;
+    for (const bool inTail : {false, true}) {
+        const std::string_view run = inTail ? text.tail : text.head;
+        for (std::size_t from = 0; from < run.size();) {
+            const std::size_t end = pieceEnd(run, from, kEncodePiece);
+            std::string_view piece = run.substr(from, end - from);
+            if (format.encoding != Encoding::Utf8) {
+                out.clear();
+                std::size_t at = 0;
+                if (!encodeBody(piece, format, out, at)) {
+                    error =
+                        refusal(run, from + at, formatName(format), inTail ? lineOf(text.head, text.head.size()) : 1);
+                    return EILSEQ;
+                }
+                piece = out;
+            }
+            if (const int failed = put(piece)) return failed;
+            from = end;
         }
-        if (const int failed = put(out)) return failed;
-        from = end;
     }
     return 0;
 }
@@ -466,16 +470,21 @@ std::size_t windows1252Refusal(std::string_view utf8) {
 
 }  // namespace
 
-bool canEncode(std::string_view utf8, const TextFormat& format, std::string& error) {
+bool canEncode(TextRuns text, const TextFormat& format, std::string& error) {
     if (format.encoding == Encoding::Utf8) return true;
     if (format.encoding == Encoding::Windows1252) {
-        const std::size_t at = windows1252Refusal(utf8);
-        if (at == std::string_view::npos) return true;
-        error = refusal(utf8, at, formatName(format));
-        return false;
+        if (const std::size_t at = windows1252Refusal(text.head); at != std::string_view::npos) {
+            error = refusal(text.head, at, formatName(format));
+            return false;
+        }
+        if (const std::size_t at = windows1252Refusal(text.tail); at != std::string_view::npos) {
+            error = refusal(text.tail, at, formatName(format), lineOf(text.head, text.head.size()));
+            return false;
+        }
+        return true;
     }
     return encodePieces(
-               utf8, format, [](std::string_view) { return 0; }, error) == 0;
+               text, format, [](std::string_view) { return 0; }, error) == 0;
 }
 
 bool Utf8Check::add(std::string_view piece) {

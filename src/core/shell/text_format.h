@@ -73,15 +73,23 @@ std::uint64_t leastTextBytes(std::uint64_t fileSize, std::string_view head);
 // text; `out` is then unspecified.
 bool encode(std::string_view utf8, const TextFormat& format, std::string& out, std::string& error);
 
+// UTF-8 text in two runs, as an editor keeps it on either side of the place
+// of its last change, read where it lies: `tail` follows `head` and starts a
+// line (so neither run cuts a character or a CR LF in two). Either may be
+// empty; one run of text is {text, {}}.
+struct TextRuns {
+    std::string_view head, tail;
+};
+
 // As encode, handing the bytes to `put` a piece at a time rather than holding
 // them whole (UTF-8 text goes out as it is, uncopied). Returns 0, or what
 // `put` returned when that was not 0 (an errno); text that the format cannot
 // hold stops it with EILSEQ, `error` then saying why as encode does.
-int encodePieces(std::string_view utf8, const TextFormat& format, const std::function<int(std::string_view)>& put,
+int encodePieces(TextRuns text, const TextFormat& format, const std::function<int(std::string_view)>& put,
                  std::string& error);
 
 // Whether the format can hold the text, as encode tells, without making the
 // bytes.
-bool canEncode(std::string_view utf8, const TextFormat& format, std::string& error);
+bool canEncode(TextRuns text, const TextFormat& format, std::string& error);
 
 }  // namespace quill::textfile

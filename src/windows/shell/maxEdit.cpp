@@ -361,7 +361,8 @@ textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
 
 QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
     std::string error;
-    if (!textfile::canEncode(bytes(), format, error)) return QString::fromStdString(error);
+    const auto [head, tail] = textRuns();
+    if (!textfile::canEncode({head, tail}, format, error)) return QString::fromStdString(error);
     // A save that follows with the text and format unchanged need not check
     // the whole text again.
     checkedWritable_ = textVersion_;
@@ -370,7 +371,10 @@ QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
 }
 
 void maxEdit::SaveToFile(const QString& path, const textfile::TextFormat& format) {
-    const std::string_view text = bytes();
+    // Read where it lies: one run would first move everything after the last
+    // edit, or copy the whole text to make room after a load.
+    const auto [head, tail] = textRuns();
+    const textfile::TextRuns text{head, tail};
     std::string error;
     // Refused before the disk is touched.
     const bool checked = checkedWritable_ == textVersion_ && checkedFormat_ == format;
