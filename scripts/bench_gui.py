@@ -149,6 +149,7 @@ def scite_start(path, home):
 
 def timed_cp(src, dst, durable=False):
     """cp, and with `durable` the copy made durable as a save must (sync -f)."""
+    os.sync()
     t0 = time.monotonic()
     subprocess.run(["cp", src, dst], check=True)
     if durable:
@@ -187,6 +188,9 @@ def main():
             opens, added, saves, copies, synced, scite_open, scite_mem = [], [], [], [], [], [], []
             for _ in range(RUNS):
                 shutil.copy(original, script)
+                # Each timed action starts with nothing waiting to be written:
+                # a save's fsync would otherwise also wait for the copy above.
+                os.sync()
                 program.start()
                 t, m = program.open(script)
                 if not xdo("getwindowname", program.window).endswith("[" + script + "]"):
