@@ -7,7 +7,8 @@ cp copying them. Run by scripts/bench.sh; needs Xvfb, openbox, xdotool, scite.
 
 Idle is judged from the process's CPU time (utime + stime in /proc/PID/stat):
 an action ends at the last moment its CPU time grew before it stayed still
-for QUIET seconds. The program's open is timed from the Enter that closes
+for QUIET seconds; a save ends no earlier than the moment the saved file
+replaced the old one. The program's open is timed from the Enter that closes
 its open dialog; SciTE's open cost is its start with the file minus its
 start without it. Memory added is VmHWM after, less VmRSS (SciTE: VmHWM)
 before. Each saved script is compared with the original byte for byte."""
@@ -115,12 +116,20 @@ class Program:
         end = wait_idle(pid, t0)
         return end - t0, status(pid, "VmHWM") - before
 
-    def save(self):
+    def save(self, path):
+        """Until the saved file has replaced the old one and the program is
+        idle: CPU time alone moves in 10 ms steps, too coarse for a small save."""
         pid = self.proc.pid
         self.after_tick()
+        old = os.stat(path).st_ino
         t0 = time.monotonic()
         xdo("key", "ctrl+s")
-        return wait_idle(pid, t0) - t0
+        while os.stat(path).st_ino == old:
+            if time.monotonic() - t0 > 120:
+                raise RuntimeError("the save never replaced the file")
+            time.sleep(0.001)
+        replaced = time.monotonic()
+        return max(replaced, wait_idle(pid, t0)) - t0
 
     def after_tick(self):
         since = time.monotonic() - self.shown
@@ -198,7 +207,7 @@ def main():
                 before_save = os.stat(script).st_mtime_ns
                 opens.append(t)
                 added.append(m)
-                saves.append(program.save())
+                saves.append(program.save(script))
                 program.stop()
                 if os.stat(script).st_mtime_ns == before_save:
                     raise RuntimeError(f"{name} was not saved")
