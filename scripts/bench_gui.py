@@ -17,7 +17,7 @@ import os, shutil, statistics, subprocess, sys, tempfile, time
 
 QUIET = 0.6
 POLL = 0.005
-RUNS = int(os.environ.get("QUILL_GUI_RUNS", "3"))
+RUNS = int(os.environ.get("QUILL_GUI_RUNS", "5"))
 TICK = os.sysconf("SC_CLK_TCK")
 
 
