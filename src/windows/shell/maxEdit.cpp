@@ -262,7 +262,7 @@ std::string_view maxEdit::bytes() const {
     return std::string_view(chars, length);
 }
 
-std::pair<std::string_view, std::string_view> maxEdit::textRuns() const {
+textfile::TextRuns maxEdit::textRuns() const {
     // Scintilla keeps the text in two parts around a gap where the last edit
     // was. Split at the start of the gap's line: the first run lies wholly
     // before the gap and needs no move; the second is made whole by moving
@@ -343,9 +343,9 @@ QString maxEdit::GetLineText(int line) const {
     if (line < 0 || line >= LineCount()) return {};
     const long start = self->SendScintilla(SCI_POSITIONFROMLINE, line);
     const long end = self->SendScintilla(SCI_GETLINEENDPOSITION, line);
-    const std::string_view text =
-        bytes().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // Only that line is made whole inside the editor, not the whole text.
+    const auto* chars = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
+    return QString::fromUtf8(chars, static_cast<qsizetype>(end - start));
 }
 
 textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
@@ -361,8 +361,7 @@ textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
 
 QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
     std::string error;
-    const auto [head, tail] = textRuns();
-    if (!textfile::canEncode({head, tail}, format, error)) return QString::fromStdString(error);
+    if (!textfile::canEncode(textRuns(), format, error)) return QString::fromStdString(error);
     // A save that follows with the text and format unchanged need not check
     // the whole text again.
     checkedWritable_ = textVersion_;
@@ -373,8 +372,7 @@ QString maxEdit::Unwritable(const textfile::TextFormat& format) const {
 void maxEdit::SaveToFile(const QString& path, const textfile::TextFormat& format) {
     // Read where it lies: one run would first move everything after the last
     // edit, or copy the whole text to make room after a load.
-    const auto [head, tail] = textRuns();
-    const textfile::TextRuns text{head, tail};
+    const textfile::TextRuns text = textRuns();
     std::string error;
     // Refused before the disk is touched.
     const bool checked = checkedWritable_ == textVersion_ && checkedFormat_ == format;

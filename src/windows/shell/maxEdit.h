@@ -96,7 +96,7 @@ public:
     // the first ends at the start of a line. Reading it moves at most one
     // line's bytes inside the editor, where one run would move everything
     // after the last edit. Valid until the next change.
-    std::pair<std::string_view, std::string_view> textRuns() const;
+    textfile::TextRuns textRuns() const;
 
     bool CanUndo() const;
     bool CanRedo() const;
