@@ -79,11 +79,8 @@ TEST(TextFormat, TextInTwoRunsEncodesAsOne) {
 }
 
 TEST(TextFormat, LanguageGivesTheCodePage) {
-    struct Case {
-        const char *lcAll, *lcCtype, *lang;
-        int codePage;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*, int> cases[] = {
+        // LC_ALL, LC_CTYPE, LANG
         {nullptr, nullptr, "zh_CN.UTF-8", 936},
         {nullptr, nullptr, "zh", 936},
         {nullptr, nullptr, "zh_HK.UTF-8", 950},
@@ -100,9 +97,9 @@ TEST(TextFormat, LanguageGivesTheCodePage) {
         {nullptr, "ko_KR.UTF-8", "zh_CN.UTF-8", 949},
         {"", "", "zh_CN.UTF-8", 936},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(codepage::forEnvironment(c.lcAll, c.lcCtype, c.lang), c.codePage)
-            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcCtype ? c.lcCtype : "-") << " " << (c.lang ? c.lang : "-");
+    for (const auto& [lcAll, lcCtype, lang, codePage] : cases)
+        EXPECT_EQ(codepage::forEnvironment(lcAll, lcCtype, lang), codePage)
+            << (lcAll ? lcAll : "-") << " " << (lcCtype ? lcCtype : "-") << " " << (lang ? lang : "-");
 }
 
 TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
