@@ -2,11 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "shell/file_io.h"
 #include "shell/ini.h"
 #include "slurp.h"
 
@@ -79,12 +82,14 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
     // Root writes whatever the permissions say: the write is made by an
-    // ordinary account in a child. 0 when it was refused.
-    static int writeAsOrdinaryUser(const fs::path& file) {
+    // ordinary account in a child. 1 when `write` said it succeeded.
+    static int asOrdinaryUser(const std::function<bool()>& write) {
         const pid_t child = fork();
         if (child == 0) {
             if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-            _exit(ini::writeValue(file.string(), "S", "k", "2") ? 1 : 0);
+            try {
+                _exit(write() ? 1 : 0);
+            } catch (...) { _exit(3); }
         }
         int status = -1;
         waitpid(child, &status, 0);
@@ -127,8 +132,25 @@ TEST_F(IniFileTest, FailsSilentlyAndCreatesNothing) {
     std::ofstream(locked, std::ios::binary) << "[S]\nk=1\n";
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(dir, fs::perms::all);
-    EXPECT_EQ(writeAsOrdinaryUser(locked), 0);
+    EXPECT_EQ(asOrdinaryUser([&] { return ini::writeValue(locked.string(), "S", "k", "2"); }), 0);
     EXPECT_EQ(slurp(locked), "[S]\nk=1\n");
+}
+
+// The file a large save replaces is let go on a thread of its own; where no
+// thread can be started the save still succeeds, rather than fail after the fact.
+// The file a large save replaces is let go on a thread of its own; where no
+// thread can be started the save still succeeds, rather than fail after the fact.
+TEST_F(IniFileTest, ALargeFileIsReplacedWhenNoThreadCanStart) {
+    const fs::path file = dir / "big.txt";
+    const std::string big(9 << 20, 'x');
+    std::ofstream(file, std::ios::binary) << big;
+    if (geteuid() == 0) { ASSERT_EQ(chown(dir.c_str(), 65534, 65534) | chown(file.c_str(), 65534, 65534), 0); }
+    const rlimit none{0, 0};  // root is not held to it: an ordinary account is
+    EXPECT_EQ(asOrdinaryUser([&] {
+                  return setrlimit(RLIMIT_NPROC, &none) == 0 && !fileio::writeFile(file.string(), big.substr(1));
+              }),
+              1);
+    EXPECT_EQ(fs::file_size(file), big.size() - 1);
 }
 
 }  // namespace

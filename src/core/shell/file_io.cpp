@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -56,7 +57,11 @@ struct Fd {
     void closeInBackground() {
         const int f = fd;
         fd = -1;
-        std::thread([f] { ::close(f); }).detach();
+        try {
+            std::thread([f] { ::close(f); }).detach();
+        } catch (const std::system_error&) {
+            ::close(f);  // no thread to be had: the save is done all the same
+        }
     }
 };
 
