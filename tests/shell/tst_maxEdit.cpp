@@ -118,17 +118,6 @@ private slots:
     }
 
     // Found writable, then changed: the save checks the text again.
-    void saveChecksATextChangedAfterItWasFoundWritable() {
-        const QString path = dir.filePath("shop.txt");
-        writeBytes(path, "caf\xE9\r\n");
-        maxEdit editor;
-        const quill::textfile::TextFormat format = editor.LoadFile(path, kWestern);
-        QVERIFY(editor.Unwritable(format).isEmpty());
-        editor.InsertText(QString::fromUtf8("\xE4\xB8\xAD"));
-        QVERIFY_THROWS_EXCEPTION(quill::EditorError, editor.SaveToFile(path, format));
-        QCOMPARE(readBytes(path), QByteArray("caf\xE9\r\n"));
-    }
-
     // Without a listener the editor's interface has no text side (QScintilla's
     // counts characters from the start at every screen update); with one, the
     // editor's text is there to read.
