@@ -473,13 +473,12 @@ std::size_t windows1252Refusal(std::string_view utf8) {
 bool canEncode(TextRuns text, const TextFormat& format, std::string& error) {
     if (format.encoding == Encoding::Utf8) return true;
     if (format.encoding == Encoding::Windows1252) {
-        if (const std::size_t at = windows1252Refusal(text.head); at != std::string_view::npos) {
-            error = refusal(text.head, at, formatName(format));
-            return false;
-        }
-        if (const std::size_t at = windows1252Refusal(text.tail); at != std::string_view::npos) {
-            error = refusal(text.tail, at, formatName(format), lineOf(text.head, text.head.size()));
-            return false;
+        for (const bool inTail : {false, true}) {
+            const std::string_view run = inTail ? text.tail : text.head;
+            if (const std::size_t at = windows1252Refusal(run); at != std::string_view::npos) {
+                error = refusal(run, at, formatName(format), inTail ? lineOf(text.head, text.head.size()) : 1);
+                return false;
+            }
         }
         return true;
     }
