@@ -1,20 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "shell/misc.h"
 #include "shell/paths.h"
 
 using namespace quill;
 
 TEST(ProgramPaths, EndInTheSeparatorOnce) {
-    const std::string sep(1, kPathSeparator);
-    // A folder as the platform names it, and the root folder, which already
-    // ends in the separator.
-    for (const std::string& folder : {sep + "opt" + sep + "Mir Tools", sep}) {
-        const std::string app = folder == sep ? sep : folder + sep;
-        const paths::ProgramPaths p = paths::programPaths(folder);
-        EXPECT_EQ(p.appPath, app);
-        EXPECT_EQ(p.dataPath, app + "Data" + sep);
-        EXPECT_EQ(p.scriptIniFile, app + "NPC Script.ini");
-        EXPECT_EQ(p.settingsIniFile, app + "Data" + sep + "Settings.ini");
+    // Written with '/', compared in the platform's separator.
+    const auto native = [](std::string path) {
+        std::replace(path.begin(), path.end(), '/', kPathSeparator);
+        return path;
+    };
+    // folder, program folder, data folder
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/opt/Mir Tools", "/opt/Mir Tools/", "/opt/Mir Tools/Data/"},
+        {"/opt/Mir Tools/", "/opt/Mir Tools/", "/opt/Mir Tools/Data/"},
+        {"/", "/", "/Data/"},
+    };
+    for (const auto& [folder, app, data] : cases) {
+        const paths::ProgramPaths p = paths::programPaths(native(folder));
+        EXPECT_EQ(p.appPath, native(app));
+        EXPECT_EQ(p.dataPath, native(data));
+        EXPECT_EQ(p.scriptIniFile, native(app) + "NPC Script.ini");
+        EXPECT_EQ(p.settingsIniFile, native(data) + "Settings.ini");
     }
 }
