@@ -63,6 +63,7 @@ TEST(IniUpdate, ChangesOnlyTheLineItSets) {
         {"add key after the section's last entry", "[S]\na=1\n\n[T]\nb=2\n", "S", "c", "3",
          "[S]\na=1\nc=3\n\n[T]\nb=2\n"},
         {"add section to a file without final break", "[T]\nb=2", "S", "c", "3", "[T]\nb=2\n[S]\nc=3\n"},
+        {"add key to a last line without break", "[S]\r\na=1", "S", "c", "3", "[S]\r\na=1\r\nc=3\r\n"},
         {"first of duplicate keys", "[S]\nk=1\nk=2\n", "S", "k", "9", "[S]\nk=9\nk=2\n"},
         {"empty section", "[S]\r\n[T]\r\n", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n"},
         {"lone CR keeps the next line", "[Window Metrics]\nfrmMain X=1\rkeep=me\n", "Window Metrics", "frmMain X", "5",

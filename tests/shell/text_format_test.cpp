@@ -79,25 +79,30 @@ TEST(TextFormat, TextInTwoRunsEncodesAsOne) {
 }
 
 TEST(TextFormat, LanguageGivesTheCodePage) {
-    const std::tuple<const char*, const char*, const char*, int> cases[] = {
-        // LC_ALL, LC_CTYPE, LANG
-        {nullptr, nullptr, "zh_CN.UTF-8", 936},
-        {nullptr, nullptr, "zh", 936},
-        {nullptr, nullptr, "zh_HK.UTF-8", 950},
-        {nullptr, nullptr, "ko_KR", 949},
-        {nullptr, nullptr, "ja_JP.eucJP", 932},
-        {nullptr, nullptr, "sr_RS", 1251},
-        {nullptr, nullptr, "sr_RS@latin", 1250},
-        {nullptr, nullptr, "de_DE@euro", 1252},
-        {nullptr, nullptr, "C.UTF-8", 1252},
-        {nullptr, nullptr, nullptr, 1252},
+    // Windows' page for each of its scripts, by one or two of their
+    // languages; the languages whose page depends on the territory or on the
+    // script (a modifier in glibc's names); the name's letter case, code set
+    // and modifier otherwise ignored.
+    const std::pair<const char*, int> locales[] = {
+        {"th_TH.UTF-8", 874},     {"ja_JP.eucJP", 932},    {"ko_KR", 949},        {"pl_PL", 1250},
+        {"cs_CZ.UTF-8", 1250},    {"uk_UA.UTF-8", 1251},   {"bg_BG", 1251},       {"EL_gr.utf8", 1253},
+        {"tr_TR.UTF-8", 1254},    {"he_IL.UTF-8", 1255},   {"ar_EG.UTF-8", 1256}, {"fa_IR", 1256},
+        {"lt_LT.UTF-8", 1257},    {"lv_LV", 1257},         {"et_EE", 1257},       {"vi_VN", 1258},
+        {"zh_CN.UTF-8", 936},     {"zh", 936},             {"zh_SG.UTF-8", 936},  {"zh_HK.UTF-8", 950},
+        {"zh_TW", 950},           {"sr_RS", 1251},         {"sr_RS@latin", 1250}, {"bs_BA", 1250},
+        {"bs_BA@cyrillic", 1251}, {"az_AZ", 1254},         {"az_AZ@cyrillic", 1251}, {"uz_UZ.UTF-8", 1254},
+        {"uz_UZ@cyrillic", 1251}, {"de_DE@euro", 1252},    {"C.UTF-8", 1252},     {"", 1252},
+    };
+    for (const auto& [locale, codePage] : locales) EXPECT_EQ(codepage::forLocale(locale), codePage) << locale;
+    const std::tuple<const char*, const char*, const char*, int> environments[] = {
         // LC_ALL over LC_CTYPE over LANG; an empty one counts as unset.
         {"ru_RU.UTF-8", "ko_KR.UTF-8", "zh_CN.UTF-8", 1251},
         {"C", "ko_KR.UTF-8", "zh_CN.UTF-8", 1252},
         {nullptr, "ko_KR.UTF-8", "zh_CN.UTF-8", 949},
         {"", "", "zh_CN.UTF-8", 936},
+        {nullptr, nullptr, nullptr, 1252},
     };
-    for (const auto& [lcAll, lcCtype, lang, codePage] : cases)
+    for (const auto& [lcAll, lcCtype, lang, codePage] : environments)
         EXPECT_EQ(codepage::forEnvironment(lcAll, lcCtype, lang), codePage)
             << (lcAll ? lcAll : "-") << " " << (lcCtype ? lcCtype : "-") << " " << (lang ? lang : "-");
 }
@@ -130,6 +135,7 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
         {"1258, Vietnamese user", 1258, "Vi\xEAt", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt", "", ""},
         {"1252, English user", 1252, "Caf\xE9 \x80\x81", western, "Caf\xC3\xA9 \xE2\x82\xAC\xC2\x81",
          "Caf\xC3\xA8 \xE2\x82\xAC\xC2\x81", "Caf\xE8 \x80\x81"},
+        {"UTF-8 with mark, Chinese user", 936, "\xEF\xBB\xBF[@main]\xC3\xA9", {Encoding::Utf8, true}, "[@main]\xC3\xA9", "", ""},
         // As an English user has always read a Chinese script: byte for byte.
         {"GBK, English user", 1252, "\xC4\xE3\xBA\xC3", western, "\xC3\x84\xC3\xA3\xC2\xBA\xC3\x83", "", ""},
         // 0xFF starts no GBK character: the whole file is read the old way.
