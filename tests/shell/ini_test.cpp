@@ -6,6 +6,7 @@
 
 #include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,8 +111,11 @@ TEST_F(IniFileTest, WritesThroughLinksKeepingTheMode) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(slurp(target), "[S]\nk=2\nj=3\n");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const mode_t mask = umask(022);  // a new file is made as any program makes one
     EXPECT_TRUE(ini::writeValue((dir / "new.ini").string(), "S", "k", "v"));
+    umask(mask);
     EXPECT_EQ(slurp(dir / "new.ini"), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(fs::status(dir / "new.ini").permissions(), fs::perms(0644));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3) << "no temporary file left";
 }
 
@@ -128,6 +132,8 @@ TEST_F(IniFileTest, FailsSilentlyAndCreatesNothing) {
     EXPECT_FALSE(fs::exists(file));
     fs::create_directory(dir / "folder.ini");
     EXPECT_FALSE(ini::writeValue((dir / "folder.ini").string(), "S", "k", "v"));
+    EXPECT_EQ(fileio::writeFile((dir / "folder.ini").string(), "x").value_or(""),
+              "\"" + (dir / "folder.ini").string() + "\" is a folder, not a file");
     // A file its user may not write.
     const fs::path locked = dir / "locked.ini";
     std::ofstream(locked, std::ios::binary) << "[S]\nk=1\n";

@@ -89,7 +89,7 @@ TEST(TextFormat, LanguageGivesTheCodePage) {
         {"tr_TR.UTF-8", 1254},    {"he_IL.UTF-8", 1255},   {"ar_EG.UTF-8", 1256}, {"fa_IR", 1256},
         {"lt_LT.UTF-8", 1257},    {"lv_LV", 1257},         {"et_EE", 1257},       {"vi_VN", 1258},
         {"zh_CN.UTF-8", 936},     {"zh", 936},             {"zh_SG.UTF-8", 936},  {"zh_HK.UTF-8", 950},
-        {"zh_TW", 950},           {"sr_RS", 1251},         {"sr_RS@latin", 1250}, {"bs_BA", 1250},
+        {"zh_TW", 950},           {"zh_MO", 950},         {"sr_RS", 1251},         {"sr_RS@latin", 1250}, {"bs_BA", 1250},
         {"bs_BA@cyrillic", 1251}, {"az_AZ", 1254},         {"az_AZ@cyrillic", 1251}, {"uz_UZ.UTF-8", 1254},
         {"uz_UZ@cyrillic", 1251}, {"de_DE@euro", 1252},    {"C.UTF-8", 1252},     {"", 1252},
     };

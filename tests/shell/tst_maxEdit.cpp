@@ -10,7 +10,6 @@
 
 using quill::maxEdit;
 using quill::codepage::kWestern;
-using quill::test::readBytes;
 using quill::test::writeBytes;
 
 namespace {
@@ -72,18 +71,6 @@ private slots:
         editor.setText(QString());
         editor.ResetForNewDocument();
         QCOMPARE(seen, (QList<bool>{true, false, true, false, true, false, true, false}));
-    }
-
-    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.
-    void filesAreReadInTheGivenCodePage() {
-        const QString path = dir.filePath("gbk.txt");
-        writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
-        maxEdit editor;
-        const quill::textfile::TextFormat format = editor.LoadFile(path, 936);
-        editor.InsertFileAt(path, {1, 0}, 936);
-        QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
-        editor.SaveToFile(path, format);
-        QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
     }
 
     void loadReadsPastTheReportedSize() {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "shell/codepage.h"
 #include "shell/frmMain.h"
 #include "shell/maxEdit.h"
 #include "shell/modDocument.h"
@@ -67,6 +68,7 @@ private slots:
         main->maxEdit->setText(QString());
         main->maxEdit->ResetForNewDocument();
         modDocument::ResetDocumentState();
+        modDocument::SetCodePage(codepage::kWestern);
         main->panel("_general")->setText("ready");
     }
     void cleanupTestCase() { delete prompter, delete main; }
@@ -249,6 +251,21 @@ private slots:
         if (kind == "symbolic link") QCOMPARE(QFileInfo(other).symLinkTarget(), path);
         QCOMPARE(QDir(folder).entryList({"*script*", "*other*"}, QDir::Files | QDir::Hidden | QDir::System).size(),
                  1 + QFile::exists(other));
+    }
+
+    // A Chinese user: a GBK script opens, takes in another and is saved, in GBK.
+    void filesAreReadInTheUsersCodePage() {
+        const QString path = dir.filePath("gbk.txt"), part = dir.filePath("gbk-part.txt");
+        writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");  // 你好
+        writeBytes(part, "\xD3\xC2\xCA\xBF");      // 勇士
+        modDocument::SetCodePage(936);
+        prompter->files = {path, part};
+        main->mOPENFILE_Click();
+        main->maxEdit->setCursorPosition(1, 0);
+        main->mFILEINSERTFILE_Click();
+        QCOMPARE(main->maxEdit->Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE5\x8B\x87\xE5\xA3\xAB"));
+        main->mSAVEFILE_Click();
+        QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xD3\xC2\xCA\xBF"));
     }
 
     // No leaves everything as it was; Yes saves UTF-8, and so do later saves, without asking.
