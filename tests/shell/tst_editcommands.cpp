@@ -48,6 +48,22 @@ private slots:
         QCOMPARE(status(), QStringLiteral("Cannot Redo; currently at end of redo buffer."));
     }
 
+    // Select All takes the whole text, whatever its characters; Cut, Paste
+    // and Copy then work on it.
+    void clipboardCommandsOnTheWholeText() {
+        const QString text = QString::fromUtf8("caf\xC3\xA9 \xE4\xB8\xAD\r\n\xF0\x9F\x98\x80 end");
+        editor().setText(text);
+        trigger("mEDITSELECTALL");
+        trigger("mEDITCUT");
+        QCOMPARE(editor().Text(), QString());
+        trigger("mEDITPASTE");
+        trigger("mEDITPASTE");
+        trigger("mEDITSELECTALL");
+        trigger("mEDITCOPY");
+        QCOMPARE(QApplication::clipboard()->text(), text + text);
+        QCOMPARE(editor().Text(), text + text);
+    }
+
     void findNextAndPreviousRepeatTheLastSearch() {
         editor().setText(QStringLiteral("gold\r\nGold\r\ngolden\r\ngold"));
         editor().setCursorPosition(0, 0);
