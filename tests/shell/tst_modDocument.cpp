@@ -59,6 +59,7 @@ private slots:
     void initTestCase() {
         // An English user, whatever language the machine running the test has.
         qputenv("LC_ALL", "en_US.UTF-8");
+        qputenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit());  // where backups go when not beside
         main = new frmMain();
     }
     void init() {
@@ -256,11 +257,15 @@ private slots:
         main->maxEdit->SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
         main->maxEdit->InsertText(QString::fromUtf8("\xE4\xB8\xAD"));
         const Seen before = seen();
-        prompter->answers = {QMessageBox::No, QMessageBox::Yes};
+        prompter->answers = {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes};
         main->mSAVEFILE_Click();
         QVERIFY2(prompter->asked.at(0).text.contains(QString::fromUtf8("\xE4\xB8\xAD (U+4E2D) on line 3")),
                  qPrintable(prompter->asked.at(0).text));
         QVERIFY2(general().endsWith("nothing was saved."), qPrintable(general()));
+        QCOMPARE(seen(), before);
+        // Yes, then a write that fails: the old name and the old format come back, and Save asks again.
+        prompter->files = {dir.filePath("no such folder/shop.txt")};
+        main->mSAVEAS_Click();
         QCOMPARE(seen(), before);
         QCOMPARE(readBytes(path), QByteArray("caf\xE9\r\n#SAY\r\n"));
         main->mSAVEFILE_Click();
@@ -268,6 +273,31 @@ private slots:
         main->maxEdit->InsertText(QString::fromUtf8("\xC3\xA9"));
         main->mSAVEFILE_Click();
         QCOMPARE(readBytes(path), QByteArray("caf\xC3\xA9\r\n#SAY\r\n\xE4\xB8\xAD\xC3\xA9"));
+        QCOMPARE(prompter->asked.size(), size_t(3));
+    }
+
+    // Another program's change is not overwritten unasked: No, the default,
+    // writes nothing; Yes does. A file removed since is simply written.
+    void aChangeOnDiskIsAskedAbout() {
+        const QString path = dir.filePath("shared.txt"), native = QDir::toNativeSeparators(path);
+        writeBytes(path, "mine");
+        QVERIFY(modDocument::LoadDocument(path));
+        main->maxEdit->InsertText("1");
+        writeBytes(path, "theirs");
+        prompter->answers = {QMessageBox::No, QMessageBox::Yes};
+        for (const char* after : {"theirs", "1mine", "1mine"}) {
+            main->mSAVEFILE_Click();
+            QCOMPARE(readBytes(path), QByteArray(after));
+        }
+        const QString why = '"' + native + "\" has been changed on disk since it was opened or saved";
+        QCOMPARE(prompter->asked.size(), size_t(2));
+        const auto& asked = prompter->asked.at(0);
+        QCOMPARE(std::tie(asked.title, asked.text, asked.buttons, asked.defaultButton),
+                 std::make_tuple(QString("File Changed On Disk"), why + ".\n\nOverwrite it?",
+                                 QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No), QMessageBox::No));
+        QFile::remove(path);
+        main->mSAVEFILE_Click();
+        QCOMPARE(readBytes(path), QByteArray("1mine"));
         QCOMPARE(prompter->asked.size(), size_t(2));
     }
 };
