@@ -387,7 +387,8 @@ std::string cacheFolder() {
 // script's name; in the cache folder, its whole path with each "/" as "%"
 // (the end of it, where that is too long).
 std::string backupName(const std::string& target, bool beside, int attempt) {
-    const std::string mark = ".quillmoor-backup" + (attempt > 1 ? "-" + std::to_string(attempt) : std::string());
+    std::string mark = ".quillmoor-backup";
+    if (attempt > 1) mark.append("-").append(std::to_string(attempt));
     const std::size_t room = kNameMax - mark.size();
     if (beside) return std::string(headOf(nameOf(target), room)) + mark;
     std::string path = target;
