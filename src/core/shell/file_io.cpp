@@ -411,7 +411,7 @@ int makeBackup(const std::string& target, int readFd, std::string& path, Fd& fd,
         error = file.create(S_IRUSR | S_IWUSR);
         if (error == 0) error = copyAll(readFd, file.fd(), size);
         if (error == 0) error = syncFile(file.fd());
-        if (error == 0) error = EEXIST;
+        if (error == 0) error = EEXIST;  // the first name to try
         for (int attempt = 1; error == EEXIST && attempt < 100; ++attempt)
             error = file.link(folder + "/" + backupName(target, beside, attempt));
         if (error == 0) error = syncFolder(folder);
