@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool xclip x11-utils x11-xserver-utils imagemagick openbox
   fonts-dejavu-core fonts-liberation fonts-wqy-zenhei
   clang libclang-rt-dev
-  dpkg-dev file desktop-file-utils
+  dpkg-dev file desktop-file-utils acl attr
 )
 
 missing=()
