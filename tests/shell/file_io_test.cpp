@@ -6,6 +6,7 @@
 
 #include <grp.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,7 +102,10 @@ TEST(FileWrite, KeepsTheFileAndSyncsInOrder) {
                    : slurp("attrs");
     };
     killAt = 99, fileio::detail::onStep = record;
+    const mode_t mask = umask(022);  // a new file is made as any program makes one
     EXPECT_FALSE(fileio::writeFile(path, "a new file, longer than what follows"));
+    umask(mask);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0644));
     ASSERT_EQ(std::system(("chmod 640 " + path + " && setfacl -m user:nobody:rw " + path +
                            " && setfattr -n user.server -v east " + path)
                               .c_str()),
