@@ -84,16 +84,17 @@ TEST(TextFormat, LanguageGivesTheCodePage) {
     // languages; the languages whose page depends on the territory or on the
     // script (a modifier in glibc's names); the name's letter case, code set
     // and modifier otherwise ignored.
+    // clang-format off
     const std::pair<const char*, int> locales[] = {
-        {"th_TH.UTF-8", 874},     {"ja_JP.eucJP", 932},    {"ko_KR", 949},        {"pl_PL", 1250},
-        {"cs_CZ.UTF-8", 1250},    {"uk_UA.UTF-8", 1251},   {"bg_BG", 1251},       {"EL_gr.utf8", 1253},
-        {"tr_TR.UTF-8", 1254},    {"he_IL.UTF-8", 1255},   {"ar_EG.UTF-8", 1256}, {"fa_IR", 1256},
-        {"lt_LT.UTF-8", 1257},    {"lv_LV", 1257},         {"et_EE", 1257},       {"vi_VN", 1258},
-        {"zh_CN.UTF-8", 936},     {"zh", 936},             {"zh_SG.UTF-8", 936},  {"zh_HK.UTF-8", 950},
-        {"zh_TW", 950},           {"zh_MO", 950},         {"sr_RS", 1251},         {"sr_RS@latin", 1250}, {"bs_BA", 1250},
-        {"bs_BA@cyrillic", 1251}, {"az_AZ", 1254},         {"az_AZ@cyrillic", 1251}, {"uz_UZ.UTF-8", 1254},
-        {"uz_UZ@cyrillic", 1251}, {"de_DE@euro", 1252},    {"C.UTF-8", 1252},     {"", 1252},
+        {"th_TH.UTF-8", 874}, {"ja_JP.eucJP", 932}, {"ko_KR", 949}, {"pl_PL", 1250}, {"cs_CZ.UTF-8", 1250},
+        {"uk_UA.UTF-8", 1251}, {"bg_BG", 1251}, {"EL_gr.utf8", 1253}, {"tr_TR.UTF-8", 1254}, {"he_IL.UTF-8", 1255},
+        {"ar_EG.UTF-8", 1256}, {"fa_IR", 1256}, {"lt_LT.UTF-8", 1257}, {"lv_LV", 1257}, {"et_EE", 1257},
+        {"vi_VN", 1258}, {"zh_CN.UTF-8", 936}, {"zh", 936}, {"zh_SG.UTF-8", 936}, {"zh_HK.UTF-8", 950},
+        {"zh_TW", 950}, {"zh_MO", 950}, {"sr_RS", 1251}, {"sr_RS@latin", 1250}, {"bs_BA", 1250},
+        {"bs_BA@cyrillic", 1251}, {"az_AZ", 1254}, {"az_AZ@cyrillic", 1251}, {"uz_UZ.UTF-8", 1254},
+        {"uz_UZ@cyrillic", 1251}, {"de_DE@euro", 1252}, {"C.UTF-8", 1252}, {"", 1252},
     };
+    // clang-format on
     for (const auto& [locale, codePage] : locales) EXPECT_EQ(codepage::forLocale(locale), codePage) << locale;
     const std::tuple<const char*, const char*, const char*, int> environments[] = {
         // LC_ALL over LC_CTYPE over LANG; an empty one counts as unset.
