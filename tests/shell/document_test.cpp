@@ -182,15 +182,5 @@ TEST(DocumentFlow, InsertFileTakesOnlyAFile) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(DocumentDialogs, FiltersBecomeQtFilters) {
-    // clang-format off
-    const std::pair<const char*, const char*> filters[] = {
-        {"Text Files¬*.txt", "Text Files (*.txt)"}, {"(*.*) All Files¬*.*", "(*.*) All Files (*)"},
-        {"Scripts¬*.txt;*.ini¬Everything¬*.*", "Scripts (*.txt *.ini);;Everything (*)"}, {"No pattern", ""}, {"", ""},
-    };
-    // clang-format on
-    for (auto [in, out] : filters) EXPECT_EQ(toQtFilter(in), out) << in;
-}
-
 }  // namespace
 }  // namespace quill::document

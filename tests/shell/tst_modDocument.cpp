@@ -145,6 +145,7 @@ private slots:
         main->mSAVEFILE_Click();
         QCOMPARE(readBytes(path), bytes);
         main->mSAVEAS_Click();
+        QCOMPARE(prompter->fileDialogs.at(1), "save|Enter filename for this script..|(*.*) All Files (*)|");
         QCOMPARE(readBytes(other), bytes);
         if (edited.isNull()) return;
         main->maxEdit->SendScintilla(QsciScintilla::SCI_DOCUMENTEND);
