@@ -140,8 +140,10 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::string text = c.bytes, out, error;
-        EXPECT_EQ(decodeInPlace(text, c.userCodePage), c.format);
+        std::string text, out, error;
+        TextFormat format;
+        ASSERT_TRUE(decodeFile(c.bytes, c.userCodePage, format, text, error));
+        EXPECT_EQ(format, c.format);
         EXPECT_EQ(text, c.text);
         ASSERT_TRUE(encode(text, c.format, out, error)) << error;
         EXPECT_EQ(out, c.bytes);

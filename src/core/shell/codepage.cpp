@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 #include <string>
 
 namespace quill::codepage {
@@ -77,6 +79,39 @@ private:
 std::string iconvName(int codePage) { return "CP" + std::to_string(codePage); }
 
 }  // namespace
+
+SingleBytePage::SingleBytePage(const char16_t* iconvTable) {
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+        char32_t c = iconvTable[b - 0x80];
+        if (c == 0 && b < 0xA0) c = b;  // unassigned: the control character of the same value
+        if (c == 0) continue;
+        Utf8& e = utf8_[b - 0x80];
+        if (c < 0x800) {
+            e.bytes[0] = static_cast<char>(0xC0 | (c >> 6));
+            e.bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
+            e.length = 2;
+            low_[c - 0x80] = static_cast<std::uint8_t>(b);
+        } else {
+            e.bytes[0] = static_cast<char>(0xE0 | (c >> 12));
+            e.bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            e.bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
+            e.length = 3;
+            high_[highCount_++] = {static_cast<char16_t>(c), static_cast<std::uint8_t>(b)};
+        }
+    }
+}
+
+const SingleBytePage* SingleBytePage::of(int codePage) {
+    static constexpr int kPages[] = {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
+    static const std::array<SingleBytePage, std::size(kPages)> pages = [] {
+        return [&]<std::size_t... i>(std::index_sequence<i...>) {
+            return std::array<SingleBytePage, sizeof...(i)>{SingleBytePage(iconvTable(kPages[i]))...};
+        }(std::make_index_sequence<std::size(kPages)>());
+    }();
+    for (std::size_t i = 0; i < std::size(kPages); ++i)
+        if (kPages[i] == codePage) return &pages[i];
+    return nullptr;
+}
 
 int forLocale(std::string_view locale) {
     const std::size_t at = locale.find('@');
