@@ -74,16 +74,39 @@ private slots:
         QCOMPARE(seen, (QList<bool>{true, false, true, false, true, false, true, false}));
     }
 
-    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.
+    // A Chinese and a Vietnamese user: a script in their code page opens, goes
+    // in after a tab and a letter, takes a typed letter of the page without a
+    // question and is saved in the page.
+    void filesAreReadInTheGivenCodePage_data() {
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<QByteArray>("letter");  // then `rest`, and `typed`, in the code page
+        QTest::addColumn<QByteArray>("rest");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QString>("shown");  // letter, rest and typed as the editor shows them
+        QTest::newRow("GBK") << 936 << QByteArray("\xC4\xE3") << QByteArray("\xBA\xC3") << QByteArray("\xD5\xBD")
+                             << QString::fromUtf8("\xE4\xBD\xA0|\xE5\xA5\xBD|\xE6\x88\x98");  // 你|好|战
+        QTest::newRow("1258, a tone mark after its letter")
+            << 1258 << QByteArray("\xEA") << QByteArray("a\xCC") << QByteArray("\xFD")
+            << QString::fromUtf8("\xC3\xAA|a\xCC\x80|\xC6\xB0");  // ê|a + grave|ư
+    }
     void filesAreReadInTheGivenCodePage() {
-        const QString path = dir.filePath("gbk.txt");
-        writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
+        QFETCH(int, codePage);
+        QFETCH(QByteArray, letter);
+        QFETCH(QByteArray, rest);
+        QFETCH(QByteArray, typed);
+        QFETCH(QString, shown);
+        const QStringList text = shown.split('|');
+        const QString path = dir.filePath("codepage.txt");
+        const QByteArray file = "\t" + letter + rest + "\r\n";
+        writeBytes(path, file);
         maxEdit editor;
-        const quill::textfile::TextFormat format = editor.LoadFile(path, 936);
-        editor.InsertFileAt(path, {1, 0}, 936);
-        QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
+        const quill::textfile::TextFormat format = editor.LoadFile(path, codePage);
+        QCOMPARE(editor.Text(), "\t" + text[0] + text[1] + "\r\n");
+        editor.InsertFileAt(path, {0, 2}, codePage);
+        editor.InsertText(text[2]);
+        QCOMPARE(editor.Unwritable(format), QString());
         editor.SaveToFile(path, format);
-        QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
+        QCOMPARE(readBytes(path), typed + "\t" + letter + file + rest + "\r\n");
     }
 
     void loadReadsPastTheReportedSize() {
