@@ -173,9 +173,7 @@ TEST(TextFormat, EveryByteOfASingleBytePageIsOneCharacterAndBack) {
             ASSERT_TRUE(encode(text, format, out, error)) << error;
             EXPECT_EQ(out, bytes) << page << " " << b;
             // The euro, where each page has it.
-            if (b == (page == 1251 ? 0x88 : 0x80)) {
-                EXPECT_EQ(text, "a\xE2\x82\xAC") << page;
-            }
+            if (b == (page == 1251 ? 0x88 : 0x80)) { EXPECT_EQ(text, "a\xE2\x82\xAC") << page; }
         }
     }
 }
@@ -187,8 +185,8 @@ TEST(TextFormat, Utf32WithItsMark) {
     const std::tuple<std::string, TextFormat, std::string> cases[] = {
         {"\xFF\xFE\0\0A\0\0\0\0\xF6\x01\0"s, {Encoding::Utf32LE, true}, "A\xF0\x9F\x98\x80"},
         {"\0\0\xFE\xFF\0\0\0A\0\0\0\xE9"s, {Encoding::Utf32BE, true}, "A\xC3\xA9"},
-        {"\xFF\xFE\0\0A\0\0\0\0\0\x11\0"s, utf16, "\0A\0\0\x11"s},  // past U+10FFFF
-        {"\xFF\xFE\0\0A\0"s, utf16, "\0A"s},                                       // half a unit
+        {"\xFF\xFE\0\0A\0\0\0\0\0\x11\0"s, utf16, "\0A\0\0\x11"s},                    // past U+10FFFF
+        {"\xFF\xFE\0\0A\0"s, utf16, "\0A"s},                                          // half a unit
         {"\0\0\xFE\xFF\0\0\xD8\0"s, western, "\0\0\xC3\xBE\xC3\xBF\0\0\xC3\x98\0"s},  // a surrogate
     };
     for (const auto& [bytes, format, text] : cases) {
@@ -222,24 +220,26 @@ TEST(TextFormat, CharactersCutWhereTheFileOrTheTextIsCutInPieces) {
     };
     for (const Case& c : cases) {
         const std::size_t fileUnits = (kPiece - c.mark.size()) / c.fill.size();
-        for (const std::size_t before : {fileUnits - 3, fileUnits - 2, fileUnits - 1, kPiece - 3, kPiece - 2, kPiece - 1}) {
-            const std::size_t after = 5;
-            std::string bytes = c.mark, fillText(before, 'a'), text, out, error;
-            for (std::size_t i = 0; i < before + after; ++i) bytes += i == before ? c.character + c.fill : c.fill;
-            const std::string expected = fillText + c.utf8 + std::string(after, 'a');
+        for (const std::size_t before :
+             {fileUnits - 3, fileUnits - 2, fileUnits - 1, kPiece - 3, kPiece - 2, kPiece - 1}) {
+            std::string bytes = c.mark, text, out, error;
+            for (std::size_t i = 0; i < before + 5; ++i) bytes += i == before ? c.character + c.fill : c.fill;
+            const std::string expected = std::string(before, 'a') + c.utf8 + "aaaaa";
             TextFormat format;
             ASSERT_TRUE(decodeFile(bytes, c.codePage, format, text, error)) << error;
             EXPECT_EQ(format, c.format);
             EXPECT_TRUE(text == expected) << "cut " << before;
             const auto append = [&out](std::string_view piece) { return out.append(piece), 0; };
-            EXPECT_TRUE(canEncode({expected, {}}, c.format, error) && encodePieces({expected, {}}, c.format, append, error) == 0);
+            EXPECT_TRUE(canEncode({expected, {}}, c.format, error) &&
+                        encodePieces({expected, {}}, c.format, append, error) == 0);
             EXPECT_TRUE(out == bytes) << "cut " << before;
         }
     }
     // UTF-16 that ends in a surrogate pair, and in half of one.
     std::string text, error;
     TextFormat format;
-    EXPECT_TRUE(decodeFile("\xFF\xFEz\0\x3D\xD8\x00\xDE"s, kWestern, format, text, error) && text == "z\xF0\x9F\x98\x80");
+    EXPECT_TRUE(decodeFile("\xFF\xFEz\0\x3D\xD8\x00\xDE"s, kWestern, format, text, error) &&
+                text == "z\xF0\x9F\x98\x80");
     EXPECT_FALSE(decodeFile("\xFF\xFEz\0\x3D\xD8"s, kWestern, format, text, error));
     EXPECT_NE(error.find("half a surrogate pair (D83D) at byte 4"), std::string::npos) << error;
 }

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <iterator>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace quill::codepage {
 namespace {
@@ -106,7 +106,8 @@ const SingleBytePage* SingleBytePage::of(int codePage) {
     static const std::array<SingleBytePage, std::size(kPages)> pages = [] {
         return [&]<std::size_t... i>(std::index_sequence<i...>) {
             return std::array<SingleBytePage, sizeof...(i)>{SingleBytePage(iconvTable(kPages[i]))...};
-        }(std::make_index_sequence<std::size(kPages)>());
+        }
+        (std::make_index_sequence<std::size(kPages)>());
     }();
     for (std::size_t i = 0; i < std::size(kPages); ++i)
         if (kPages[i] == codePage) return &pages[i];

@@ -219,8 +219,8 @@ std::size_t encodeSingleByte(std::string_view utf8, const codepage::SingleBytePa
         } else if (lead >= 0xC2 && lead <= 0xDF && (second & 0xC0) == 0x80) {
             cp = ((lead & 0x1Fu) << 6) | (second & 0x3Fu);
             next = i + 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF && i + 2 < n && (second & 0xC0) == 0x80 &&
-                   (p[i + 2] & 0xC0) == 0x80 && (lead != 0xE0 || second >= 0xA0) && (lead != 0xED || second < 0xA0)) {
+        } else if (lead >= 0xE0 && lead <= 0xEF && i + 2 < n && (second & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80 &&
+                   (lead != 0xE0 || second >= 0xA0) && (lead != 0xED || second < 0xA0)) {
             cp = ((lead & 0x0Fu) << 12) | ((second & 0x3Fu) << 6) | (p[i + 2] & 0x3Fu);
             next = i + 3;
         } else {
@@ -326,9 +326,9 @@ int encodeRuns(TextRuns text, const TextFormat& format, const std::function<int(
                 out.clear();
                 char* none = nullptr;
                 std::size_t at = 0;
-                const bool held = checkOnly ? (at = encodeSingleByte<false>(piece, *checkOnly, none)) ==
-                                                  std::string_view::npos
-                                            : encodeBody(piece, format, out, at);
+                const bool held =
+                    checkOnly ? (at = encodeSingleByte<false>(piece, *checkOnly, none)) == std::string_view::npos
+                              : encodeBody(piece, format, out, at);
                 if (!held) {
                     error =
                         refusal(run, from + at, formatName(format), inTail ? lineOf(text.head, text.head.size()) : 1);
@@ -619,8 +619,7 @@ Outcome readAs(Pieces& file, std::string& piece, PieceDecoder& decoder, TextSink
 
 // The file's format decided and its text handed to `sink`. `name` starts
 // the description of a file refused.
-fileio::Failure decodePieces(Pieces& file, const std::string& name, int codePage, TextFormat& format,
-                             TextSink& sink) {
+fileio::Failure decodePieces(Pieces& file, const std::string& name, int codePage, TextFormat& format, TextSink& sink) {
     std::string piece;
     fileio::Failure failure = file.next(piece);
     const auto tryAs = [&](PieceDecoder& decoder, TextFormat as) {
