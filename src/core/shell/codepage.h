@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -71,13 +72,29 @@ private:
 // none (codepage_tables.cpp, generated); null for other pages.
 const char16_t* iconvTable(int codePage);
 
-// decode and encode go through iconv, for the pages of several bytes a
-// character (932, 936, 949, 950).
+// The pages of several bytes a character (932, 936, 949, 950) go through
+// iconv.
 
-// Turns `bytes` of `codePage` into UTF-8. False, `utf8` then unspecified,
-// unless every byte belongs to a character of the code page and encoding the
-// text again gives back exactly `bytes`.
-bool decode(std::string_view bytes, int codePage, std::string& utf8);
+// Bytes of such a page turned into UTF-8 a piece at a time.
+class Decoder {
+public:
+    explicit Decoder(int codePage);
+    ~Decoder();
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+    // Appends the text of the next piece to `utf8`; a character cut at the
+    // end of the piece waits for the next. False, `utf8` then unspecified,
+    // unless every byte belongs to a character of the code page and
+    // encoding the text again gives back exactly the bytes.
+    bool add(std::string_view bytes, std::string& utf8);
+    // Whether the bytes ended with a whole character.
+    bool whole() const { return pending_.empty(); }
+
+private:
+    struct Converters;
+    std::unique_ptr<Converters> converters_;
+    std::string pending_;
+};
 
 // Turns UTF-8 text into `codePage`. False when a character cannot be written
 // (or the text is not valid UTF-8); `badAt` is then that character's offset.

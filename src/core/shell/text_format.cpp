@@ -512,23 +512,20 @@ private:
     const codepage::SingleBytePage& page_;
 };
 
-// A code page of several bytes a character is read whole: the converter's
-// verdict on the file is only known from all of it.
 class MultiByteDecoder : public PieceDecoder {
 public:
-    explicit MultiByteDecoder(int codePage) : codePage_(codePage) {}
-    std::optional<std::string_view> add(std::string_view piece, std::string&) override {
-        bytes_.append(piece);
-        return std::string_view();
-    }
-    std::optional<std::string_view> finish(std::string& out) override {
-        if (!codepage::decode(bytes_, codePage_, out)) return std::nullopt;
+    explicit MultiByteDecoder(int codePage) : decoder_(codePage) {}
+    std::optional<std::string_view> add(std::string_view piece, std::string& out) override {
+        if (!decoder_.add(piece, out)) return std::nullopt;
         return out;
+    }
+    std::optional<std::string_view> finish(std::string&) override {
+        if (!decoder_.whole()) return std::nullopt;
+        return std::string_view();
     }
 
 private:
-    int codePage_;
-    std::string bytes_;
+    codepage::Decoder decoder_;
 };
 
 // UTF-16 or UTF-32 of either order, after its byte-order mark. `why` says
