@@ -476,9 +476,8 @@ public:
     // The text of the next piece, in `out` or in `piece` itself; nullopt
     // when the bytes are not in this format.
     virtual std::optional<std::string_view> add(std::string_view piece, std::string& out) = 0;
-    // The text held back until the end; nullopt when the file ends inside a
-    // character.
-    virtual std::optional<std::string_view> finish(std::string&) { return std::string_view(); }
+    // Whether the file ended with a whole character.
+    virtual bool finish() { return true; }
 };
 
 class Utf8Decoder : public PieceDecoder {
@@ -490,10 +489,7 @@ public:
         if (!check_.add(piece)) return std::nullopt;
         return piece;
     }
-    std::optional<std::string_view> finish(std::string&) override {
-        if (!check_.valid()) return std::nullopt;
-        return std::string_view();
-    }
+    bool finish() override { return check_.valid(); }
 
 private:
     Utf8Check check_;
@@ -519,10 +515,7 @@ public:
         if (!decoder_.add(piece, out)) return std::nullopt;
         return out;
     }
-    std::optional<std::string_view> finish(std::string&) override {
-        if (!decoder_.whole()) return std::nullopt;
-        return std::string_view();
-    }
+    bool finish() override { return decoder_.whole(); }
 
 private:
     codepage::Decoder decoder_;
@@ -549,11 +542,11 @@ public:
         carry_.append(piece.substr(whole));
         return out;
     }
-    std::optional<std::string_view> finish(std::string&) override {
+    bool finish() override {
         if (!carry_.empty()) why = "it ends in half a character";
         else if (highAt_ != 0)
             why = halfPair(high_, highAt_);
-        return why.empty() ? std::optional<std::string_view>(std::string_view()) : std::nullopt;
+        return why.empty();
     }
 
 private:
@@ -603,15 +596,17 @@ enum class Outcome { Read, NotThis, Failed };
 Outcome readAs(Pieces& file, std::string& piece, PieceDecoder& decoder, TextSink& sink, fileio::Failure& failure) {
     std::string out;
     bool begun = false;
-    for (;;) {
+    while (!piece.empty()) {
         out.clear();
-        const std::optional<std::string_view> text = piece.empty() ? decoder.finish(out) : decoder.add(piece, out);
+        const std::optional<std::string_view> text = decoder.add(piece, out);
         if (!text) return Outcome::NotThis;
         if (!std::exchange(begun, true)) sink.begin(decoder.textBytes(file.size()));
         sink.add(*text);
-        if (piece.empty()) return Outcome::Read;
         if ((failure = file.next(piece))) return Outcome::Failed;
     }
+    if (!decoder.finish()) return Outcome::NotThis;
+    if (!begun) sink.begin(0);
+    return Outcome::Read;
 }
 
 // The file's format decided and its text handed to `sink`. `name` starts
@@ -630,14 +625,14 @@ fileio::Failure decodePieces(Pieces& file, const std::string& name, int codePage
         failure = file.next(piece);
         return false;
     };
-    const std::string_view head = std::string_view(piece).substr(0, 4);
+    const std::string head = piece.substr(0, 4);  // `piece` is read again on each try
     if (head == kUtf32LeMark || head == kUtf32BeMark) {
         const bool bigEndian = head == kUtf32BeMark;
         UnitDecoder decoder(4, bigEndian);
         if (tryAs(decoder, {bigEndian ? Encoding::Utf32BE : Encoding::Utf32LE, true})) return failure;
     }
-    if (head.substr(0, 2) == kUtf16LeMark || head.substr(0, 2) == kUtf16BeMark) {
-        const bool big = head.substr(0, 2) == kUtf16BeMark;
+    if (head.starts_with(kUtf16LeMark) || head.starts_with(kUtf16BeMark)) {
+        const bool big = head.starts_with(kUtf16BeMark);
         UnitDecoder decoder(2, big);
         if (tryAs(decoder, {big ? Encoding::Utf16BE : Encoding::Utf16LE, true})) return failure;
         return name + "starts with the UTF-16 " + (big ? "BE" : "LE") +
