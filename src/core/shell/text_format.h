@@ -56,7 +56,7 @@ public:
 };
 
 // Reads the plain file at `path` a piece at a time, decides its format and
-// hands its text to `sink`, never holding the whole file when it need not:
+// hands its text to `sink`, never holding the whole file:
 // a UTF-32 or UTF-16 byte-order mark means that form of that order (a file
 // not valid UTF-32 after the UTF-32 LE mark is read as UTF-16 LE, and after
 // the BE mark as a file without a mark); valid UTF-8 stays UTF-8; anything
