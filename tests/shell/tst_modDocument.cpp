@@ -109,12 +109,16 @@ private slots:
         QTest::addColumn<QByteArray>("edited");  // the file after typing "é😀" at its end; not checked when null
         const QString wide = QString::fromUtf8("[@main]\r\nH\xC3\xA9llo \xE4\xB8\xAD \xF0\x9F\x98\x80\n\0end", 30);
         const QString typed = QString::fromUtf8("\xC3\xA9\xF0\x9F\x98\x80");
-        for (auto order : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
-            const auto utf16 = [order](const QString& text) {
-                return QByteArray(QStringEncoder(order, QStringEncoder::Flag::WriteBom)(text));
+        const std::pair<QStringConverter::Encoding, const char*> wideForms[] = {
+            {QStringConverter::Utf16LE, "UTF-16 LE"},
+            {QStringConverter::Utf16BE, "UTF-16 BE"},
+            {QStringConverter::Utf32LE, "UTF-32 LE"},
+            {QStringConverter::Utf32BE, "UTF-32 BE"}};
+        for (const auto& [form, name] : wideForms) {
+            const auto bytes = [form](const QString& text) {
+                return QByteArray(QStringEncoder(form, QStringEncoder::Flag::WriteBom)(text));
             };
-            QTest::newRow(order == QStringConverter::Utf16LE ? "UTF-16 LE" : "UTF-16 BE")
-                << utf16(wide) << wide << utf16(wide + typed);
+            QTest::newRow(name) << bytes(wide) << wide << bytes(wide + typed);
         }
         const QByteArray utf8 = QByteArrayLiteral("[@main]\n#SAY\0\nH\xC3\xA9llo \xE4\xB8\xAD\n");
         QTest::newRow("UTF-8, LF, NUL") << utf8 << QString::fromUtf8(utf8) << utf8 + "\xC3\xA9\xF0\x9F\x98\x80";
@@ -249,19 +253,33 @@ private slots:
                  1 + QFile::exists(other));
     }
 
-    // A Chinese user: a GBK script opens, takes in another and is saved, in GBK.
+    // A Chinese and a Vietnamese user: a script in their code page opens,
+    // takes itself in after a tab and a letter, takes a typed letter of the
+    // page without a question and is saved in the page.
     void filesAreReadInTheUsersCodePage() {
-        const QString path = dir.filePath("gbk.txt"), part = dir.filePath("gbk-part.txt");
-        writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");  // 你好
-        writeBytes(part, "\xD3\xC2\xCA\xBF");      // 勇士
-        modDocument::SetCodePage(936);
-        prompter->files = {path, part};
-        main->mOPENFILE_Click();
-        main->maxEdit->setCursorPosition(1, 0);
-        main->mFILEINSERTFILE_Click();
-        QCOMPARE(main->maxEdit->Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE5\x8B\x87\xE5\xA3\xAB"));
-        main->mSAVEFILE_Click();
-        QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xD3\xC2\xCA\xBF"));
+        // The code page; a letter, the rest of the line and a typed letter in
+        // it; the three as the editor shows them.
+        const std::tuple<int, QByteArray, QByteArray, QByteArray, const char*> cases[] = {
+            {936, "\xC4\xE3", "\xBA\xC3", "\xD5\xBD", "\xE4\xBD\xA0|\xE5\xA5\xBD|\xE6\x88\x98"},  // 你|好|战
+            {1258, "\xEA", "a\xCC", "\xFD", "\xC3\xAA|a\xCC\x80|\xC6\xB0"},  // ê|a, grave accent|ư
+        };
+        for (const auto& [codePage, letter, rest, typed, shown] : cases) {
+            const QStringList text = QString::fromUtf8(shown).split('|');
+            const QString path = dir.filePath("codepage.txt");
+            const QByteArray file = "\t" + letter + rest + "\r\n";
+            writeBytes(path, file);
+            modDocument::SetCodePage(codePage);
+            prompter->files = {path, path};
+            main->mOPENFILE_Click();
+            QCOMPARE(main->maxEdit->Text(), "\t" + text[0] + text[1] + "\r\n");
+            main->maxEdit->setCursorPosition(0, 2);
+            main->mFILEINSERTFILE_Click();
+            main->maxEdit->setCursorPosition(0, 0);
+            main->maxEdit->InsertText(text[2]);
+            main->mSAVEFILE_Click();
+            QCOMPARE(readBytes(path), typed + "\t" + letter + file + rest + "\r\n");
+        }
+        QVERIFY(prompter->asked.empty());
     }
 
     // No leaves everything as it was; Yes saves UTF-8, and so do later saves, without asking.
