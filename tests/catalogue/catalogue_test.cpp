@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "catalogue/builtin_names.h"
-#include "catalogue/templates.h"
 
 namespace quill::catalogue {
 namespace {
@@ -60,17 +59,6 @@ TEST(BuiltInNames, RowsAsWrittenOutAndThePickBound) {
     EXPECT_EQ(builtInNames(), goldenLines("names.txt"));
     for (int index : {-1, 0, 100}) EXPECT_EQ(builtInNamePick(index, "x"), Texts{}) << index;
     for (int index : {1, 99}) EXPECT_EQ(builtInNamePick(index, "x"), (Texts{"\r\n", "x"})) << index;
-}
-
-TEST(Templates, EachKindAsWrittenOutAndNodesChooseByExactText) {
-    const char* files[] = {"weapon_merchant.txt", "armour_merchant.txt", "jewelry_merchant.txt", "teleporter.txt"};
-    for (int kind = 1; kind <= 4; ++kind) EXPECT_EQ(templateText(kind), golden(files[kind - 1])) << kind;
-    EXPECT_EQ(templateText(0) + templateText(5), "");
-    // clang-format off
-    const std::pair<const char*, int> kinds[] = {{"Merchant NPC's", 0}, {"Weapon Merchant", 1}, {"Armour Merchant", 2},
-                                                 {"Jewelry Merchant", 3}, {"Teleporter", 4}, {"Teleporter ", 0}, {"teleporter", 0}};
-    // clang-format on
-    for (const auto& [text, kind] : kinds) EXPECT_EQ(templateKindForNode(text), kind) << text;
 }
 
 }  // namespace

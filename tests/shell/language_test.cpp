@@ -45,18 +45,6 @@ std::vector<int> byteStyles(std::string_view text, const std::vector<Span>& span
     return styles;
 }
 
-TEST(LanguageLists, CommasBecomeLineFeedsAndNothingElse) {
-    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
-        {"Check,Give,Take", "Check\nGive\nTake", {"Check", "Give", "Take"}},
-        {"a, b,,c,", "a\n b\n\nc\n", {"a", " b", "", "c", ""}},
-        {"", "", {}},
-    };
-    for (const auto& [value, list, items] : cases) {
-        EXPECT_EQ(language::toList(value), list) << value;
-        EXPECT_EQ(language::items(list), items) << value;
-    }
-}
-
 TEST(LanguageLists, ReadsTheTenKeysOrEmptyLists) {
     const language::LanguageDefinition missing = language::readDefinition((kLexerData / "no such.ini").string());
     for (const std::string& list : missing.lists) EXPECT_EQ(list, "");

@@ -161,8 +161,6 @@ private slots:
         QTest::newRow("unreadable") << true << "permission to read";
         QTest::newRow("UTF-16 of odd length")
             << true << "UTF-16 LE byte-order mark but is not UTF-16 text: it ends in half a character";
-        QTest::newRow("UTF-16, half a surrogate pair")
-            << true << "is not UTF-16 text: it holds half a surrogate pair (D800) at byte 4";
         QTest::newRow("named pipe") << true << "/bad\" is a named pipe, not a file";
         QTest::newRow("device") << true << "\"/dev/zero\" is a character device, not a file";
         QTest::newRow("too large")
@@ -203,10 +201,7 @@ private slots:
         if (kind == "folder") QVERIFY(QDir().mkpath(bad));
         if (kind == "unreadable") writeBytes(bad, "secret"), QFile::setPermissions(bad, QFileDevice::WriteOwner);
         if (kind == "folder removed") QVERIFY(QDir(folder).removeRecursively());
-        if (kind.startsWith("UTF-16"))
-            writeBytes(bad, kind.contains("odd") ? "\xFF\xFE"
-                                                   "A\0B"
-                                                 : QByteArray("\xFE\xFF\0A\xD8\0\0B", 8));
+        if (kind.startsWith("UTF-16")) writeBytes(bad, QByteArray("\xFF\xFE\x41\0\x42", 5));
         if (kind == "named pipe") QCOMPARE(mkfifo(bad.toLocal8Bit(), 0600), 0);
         if (kind == "too large") {  // sparse: it takes no room on the disk
             QFile big(bad);
