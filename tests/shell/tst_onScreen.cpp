@@ -22,13 +22,17 @@ class tst_onScreen : public QObject {
     test::ScriptedPrompter prompter;
     QStringList off;
 
-    // Notes each window that is up and neither lies inside its screen's
-    // available part nor, being larger, starts at its top-left corner.
+    // Notes each window that is up and, across or down, neither lies inside
+    // its screen's available part nor, being larger, starts where it starts.
     void noteOffScreen() {
+        const auto kept = [](int from, int to, int areaFrom, int areaTo) {
+            return from == areaFrom || (from > areaFrom && to <= areaTo);
+        };
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (const QRect area = w->screen()->availableGeometry(), outer = w->frameGeometry();
-                w->isVisible() && !area.contains(outer) && outer.topLeft() != area.topLeft())
-                off << w->objectName();
+            if (const QRect a = w->screen()->availableGeometry(), o = w->frameGeometry();
+                w->isVisible() &&
+                !(kept(o.left(), o.right(), a.left(), a.right()) && kept(o.top(), o.bottom(), a.top(), a.bottom())))
+                off << QStringLiteral("%1 %2,%3").arg(w->objectName()).arg(o.x()).arg(o.y());
     }
     void noteWhileModal(const std::function<void()>& open) {
         QTimer::singleShot(0, this, [this] { noteOffScreen(), QApplication::activeModalWidget()->close(); });
