@@ -129,9 +129,10 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB2\xD0\xBE\xD0\xB8\xD0\xBD",  // Привет, воин
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB3\xD0\xBE\xD0\xB8\xD0\xBD",  // в -> г
            "\xCF\xF0\xE8\xE2\xE5\xF2, \xE3\xEE\xE8\xED"},
-        // A tone mark after its letter stays a character of its own; 0xFD is ư.
+        // A tone mark after its letter stays a character of its own; 0xFD is ư;
+        // a typed ấ, which has no byte, is â (0xE2) and the acute accent (0xEC).
         {"1258, Vietnamese user", 1258, "Vi\xEAt a\xCC", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt a\xCC\x80",
-         "Vi\xC3\xAAt a\xCC\x80\xC6\xB0", "Vi\xEAt a\xCC\xFD"},
+         "Vi\xC3\xAAt a\xCC\x80\xC6\xB0\xE1\xBA\xA5", "Vi\xEAt a\xCC\xFD\xE2\xEC"},
         // Greek leaves 0x81 and 0xAA unassigned: the first is the control
         // character of its value, the second no character of the page.
         {"1253, Greek user", 1253, "\xE1\x81", {Encoding::CodePage, false, 1253}, "\xCE\xB1\xC2\x81", "", ""},
