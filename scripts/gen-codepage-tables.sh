@@ -2,7 +2,10 @@
 # Writes src/core/shell/codepage_tables.cpp: the characters glibc's iconv
 # gives each byte from 0x80 to 0xFF of the single-byte Windows code pages,
 # each byte converted alone (so no byte is composed with the next) and kept
-# only when iconv writes that character back as that byte. Run it again only
+# only when iconv writes that character back as that byte; and, for the pages
+# with combining marks, each precomposed character that iconv writes as a
+# letter and a mark (as Windows does: a Vietnamese keyboard types "ấ", a
+# Windows-1258 file holds "â" and the acute accent). Run it again only
 # to check the committed file: `bash scripts/gen-codepage-tables.sh && git diff`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,8 +38,36 @@ pages=(874 1250 1251 1252 1253 1254 1255 1256 1257 1258)
     done
     echo "};"
   done
+  paired=()
+  for p in "${pages[@]}"; do
+    # Every character from U+00A0 to U+FFFF (surrogates aside), each on a line
+    # of its own, through one iconv call that drops what the page cannot write.
+    pairs=$(python3 -c '
+import subprocess, sys
+chars = [c for c in range(0xA0, 0x10000) if not 0xD800 <= c < 0xE000]
+text = b"".join(c.to_bytes(4, "big") + b"\0\0\0\n" for c in chars)
+out = subprocess.run(["iconv", "-c", "-f", "UTF-32BE", "-t", "CP" + sys.argv[1]], input=text,
+                     capture_output=True).stdout.split(b"\n")
+for c, b in zip(chars, out):
+    if len(b) == 2:
+        print("    {0x%04X, 0x%02X, 0x%02X}," % (c, b[0], b[1]))
+' "$p")
+    [ -n "$pairs" ] || continue
+    paired+=("$p")
+    echo
+    echo "constexpr LetterAndMark k${p}Pairs[] = {"
+    echo "$pairs"
+    echo "};"
+  done
   echo
   echo "}  // namespace"
+  echo
+  echo "std::span<const LetterAndMark> letterAndMarkTable(int codePage) {"
+  echo "    switch (codePage) {"
+  for p in "${paired[@]}"; do echo "        case $p: return k${p}Pairs;"; done
+  echo "        default: return {};"
+  echo "    }"
+  echo "}"
   echo
   echo "const char16_t* iconvTable(int codePage) {"
   echo "    switch (codePage) {"

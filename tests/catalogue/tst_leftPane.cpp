@@ -52,6 +52,8 @@ private slots:
         w->Combo1->setFocus();
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End}) QTest::keyClick(w->Combo1, key);
         QCOMPARE(w->maxEdit->Text(), QStringLiteral("x\r\n<$USERNAME>\r\n@hirearchernow"));
+        QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);  // a pick is one undo step
+        QCOMPARE(w->maxEdit->Text(), QStringLiteral("x\r\n<$USERNAME>"));
     }
 
     void templateNodeReplacesTheScriptAsOneUndoStep() {
@@ -128,6 +130,38 @@ private slots:
         e->LoadFile(dir.filePath(QStringLiteral("loaded.txt")), 1252);
         w->leftPane->Timer1_Timer();
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@loaded]"}));
+    }
+
+    // Keys do what the mouse does: arrows only move, Enter on a header row is
+    // its double click, Enter or Space on a template node its click.
+    void activationKeysDoWhatTheMouseDoes() {
+        setScript(QStringLiteral("[@main]\r\n[@buy]\r\n#SAY\r\nx[@buy]x"));
+        setCurrentRow(1);
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(w->List1, key);
+        QCOMPARE(w->maxEdit->markedLine(), 3);
+        QTest::keyClick(w->Combo2, Qt::Key_Down);
+        w->TV1->expandAll();
+        w->TV1->setCurrentItem(w->TV1->findItems(QStringLiteral("Teleporter"), Qt::MatchRecursive).value(0));
+        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Up, Qt::Key_Up})
+            QTest::keyClick(w->TV1, key);
+        QCOMPARE(w->maxEdit->Text(), golden("teleporter.txt"));
+        QTest::keyClick(w->TV1, Qt::Key_Space);  // on Jewelry Merchant
+        QCOMPARE(w->maxEdit->Text(), golden("jewelry_merchant.txt"));
+    }
+
+    // While a modal window is up (a file dialog, a question, a report) a
+    // tick does nothing; the next one after it closes rebuilds and reports.
+    void ticksWaitWhileAModalWindowIsOpen() {
+        w->maxEdit->setText(QStringLiteral("[@a]\r\n[@a]"));
+        QDialog question(w);
+        question.setModal(true);
+        question.show();
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@main]"}));
+        question.close();
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(prompter->told.size(), std::size_t{1});
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@a]"}));
     }
 
     void doubleClickMarksTheLastLineHoldingTheHeader() {

@@ -133,9 +133,10 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
         {"949, Korean user", 949, "[@main]\n\xBE\xC8\xB3\xE7\x8C\x63\n", {Encoding::CodePage, false, 949},
          "[@main]\n\xEC\x95\x88\xEB\x85\x95\xEB\x98\xA0\n",  // 안녕똠 (똠 only in 949, not EUC-KR)
          "[@main]\n\xED\x95\x98\xEB\x85\x95\xEB\x98\xA0\n", "[@main]\n\xC7\xCF\xB3\xE7\x8C\x63\n"},  // 안 -> 하
-        // A tone mark after its letter stays a character of its own; 0xFD is ư.
+        // A tone mark after its letter stays a character of its own; 0xFD is ư;
+        // a typed ấ, which has no byte, is â (0xE2) and the acute accent (0xEC).
         {"1258, Vietnamese user", 1258, "Vi\xEAt a\xCC", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt a\xCC\x80",
-         "Vi\xC3\xAAt a\xCC\x80\xC6\xB0", "Vi\xEAt a\xCC\xFD"},
+         "Vi\xC3\xAAt a\xCC\x80\xC6\xB0\xE1\xBA\xA5", "Vi\xEAt a\xCC\xFD\xE2\xEC"},
         // Greek leaves 0x81 and 0xAA unassigned: the first is the control
         // character of its value, the second no character of the page.
         {"1253, Greek user", 1253, "\xE1\x81", {Encoding::CodePage, false, 1253}, "\xCE\xB1\xC2\x81", "", ""},

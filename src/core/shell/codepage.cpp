@@ -80,9 +80,10 @@ std::string iconvName(int codePage) { return "CP" + std::to_string(codePage); }
 
 }  // namespace
 
-SingleBytePage::SingleBytePage(const char16_t* iconvTable) {
+SingleBytePage::SingleBytePage(int codePage) : pairs_(letterAndMarkTable(codePage)) {
+    const char16_t* table = iconvTable(codePage);
     for (unsigned b = 0x80; b <= 0xFF; ++b) {
-        char32_t c = iconvTable[b - 0x80];
+        char32_t c = table[b - 0x80];
         if (c == 0 && b < 0xA0) c = b;  // unassigned: the control character of the same value
         if (c == 0) continue;
         Utf8& e = utf8_[b - 0x80];
@@ -105,7 +106,7 @@ const SingleBytePage* SingleBytePage::of(int codePage) {
     static constexpr int kPages[] = {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
     static const std::array<SingleBytePage, std::size(kPages)> pages = [] {
         return [&]<std::size_t... i>(std::index_sequence<i...>) {
-            return std::array<SingleBytePage, sizeof...(i)>{SingleBytePage(iconvTable(kPages[i]))...};
+            return std::array<SingleBytePage, sizeof...(i)>{SingleBytePage(kPages[i])...};
         }
         (std::make_index_sequence<std::size(kPages)>());
     }();

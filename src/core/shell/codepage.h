@@ -4,10 +4,12 @@
 // of the writer's language (GBK for simplified Chinese, 949 for Korean, 1251
 // for Cyrillic, ...), so the user's own language says how to read them.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,7 +39,14 @@ int ofThisProcess();
 // 0x80 to 0x9F that the page leaves unassigned stands for the control
 // character of the same value, as Windows-1252's five do; a byte from 0xA0 on
 // that it leaves unassigned belongs to no character, and a file holding one
-// is not in this page.
+// is not in this page. A precomposed letter that the page has no byte for is
+// written, as Windows writes it, as its letter and combining mark where the
+// page has both (Vietnamese, Hebrew): it reads back as those two characters.
+struct LetterAndMark {
+    char16_t character;
+    std::uint8_t letter, mark;
+};
+
 class SingleBytePage {
 public:
     // Null when `codePage` is not such a page.
@@ -58,7 +67,15 @@ public:
         return -1;
     }
 
-    explicit SingleBytePage(const char16_t* iconvTable);
+    // The letter and mark of a character the page has no byte for; null when
+    // it has none either.
+    const LetterAndMark* letterAndMarkOf(char32_t character) const {
+        const auto at = std::lower_bound(pairs_.begin(), pairs_.end(), character,
+                                         [](const LetterAndMark& row, char32_t c) { return row.character < c; });
+        return at != pairs_.end() && at->character == character ? &*at : nullptr;
+    }
+
+    explicit SingleBytePage(int codePage);
 
 private:
     static constexpr char32_t kLow = 0x800;  // the characters of two UTF-8 bytes or fewer
@@ -66,11 +83,15 @@ private:
     std::array<std::uint8_t, kLow - 0x80> low_{};
     std::array<std::pair<char16_t, std::uint8_t>, 128> high_{};  // the rest
     std::size_t highCount_ = 0;
+    std::span<const LetterAndMark> pairs_;  // by character
 };
 
 // What glibc's iconv gives bytes 0x80 to 0xFF of a single-byte page, 0 for
 // none (codepage_tables.cpp, generated); null for other pages.
 const char16_t* iconvTable(int codePage);
+// The characters iconv writes as a letter and a mark (codepage_tables.cpp,
+// generated), by character; empty for pages without combining marks.
+std::span<const LetterAndMark> letterAndMarkTable(int codePage);
 
 // The pages of several bytes a character (932, 936, 949, 950) go through
 // iconv.

@@ -228,8 +228,17 @@ std::size_t encodeSingleByte(std::string_view utf8, const codepage::SingleBytePa
             cp = nextCodePoint(utf8, next);
         }
         const int byte = cp < 0x80 ? static_cast<int>(cp) : cp == kBroken ? -1 : page.byteOf(cp);
-        if (byte < 0) return i;
-        if constexpr (kWrite) *w++ = static_cast<char>(byte);
+        if (byte >= 0) {
+            if constexpr (kWrite) *w++ = static_cast<char>(byte);
+        } else if (const codepage::LetterAndMark* pair = page.letterAndMarkOf(cp)) {
+            // Two bytes for a character of at least two: still not ahead.
+            if constexpr (kWrite) {
+                *w++ = static_cast<char>(pair->letter);
+                *w++ = static_cast<char>(pair->mark);
+            }
+        } else {
+            return i;
+        }
         i = next;
     }
     return std::string_view::npos;

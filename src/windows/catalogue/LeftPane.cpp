@@ -85,11 +85,11 @@ void LeftPane::RefreshHeaders() {
 }
 
 void LeftPane::Timer1_Timer() {
-    // A tick that arrives while a duplicate message waits for its OK, or
-    // while any other modal window (a file dialog, a question) is up, would
-    // put its report over that window and take the keys typed into it; the
-    // next tick after it closes checks.
-    if (modDuplicates::ReportShowing() || QApplication::activeModalWidget()) return;
+    // A tick that arrives while a modal window is up (a duplicate message
+    // waiting for its OK, a file dialog, a question) would put its report
+    // over that window and take the keys typed into it; the next tick after
+    // it closes checks.
+    if (QApplication::activeModalWidget()) return;
     RefreshHeaders();
 }
 

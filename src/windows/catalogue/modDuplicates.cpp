@@ -11,11 +11,6 @@
 #include "shell/maxEdit.h"
 
 namespace quill::modDuplicates {
-namespace {
-
-int reportsShowing = 0;
-
-}  // namespace
 
 void GetMenuTitles(HeaderList* list, maxEdit* editor) {
     HeaderRows* rows = list->rows();
@@ -42,17 +37,11 @@ bool FindDuplicateMenus(HeaderList* list) {
     for (const catalogue::DuplicateReport& report : reports)
         texts.push_back(qs(catalogue::duplicateMessage(rows->row(static_cast<int>(report.row)))));
 
-    ++reportsShowing;
-    struct Closing {
-        ~Closing() { --reportsShowing; }
-    } closing;
     const QString title = qs(catalogue::kDuplicateTitle);
     for (std::size_t r = 0; r < reports.size(); ++r)
         for (std::size_t n = 0; n < reports[r].times; ++n)
             Prompter::current().tell(list->window(), title, texts[r], QMessageBox::Critical);
     return true;
 }
-
-bool ReportShowing() { return reportsShowing > 0; }
 
 }  // namespace quill::modDuplicates

@@ -11,9 +11,6 @@ namespace modDuplicates {
 void GetMenuTitles(HeaderList* list, maxEdit* editor);
 // Reports every pair of equal rows; true when there was one.
 bool FindDuplicateMenus(HeaderList* list);
-// True while a duplicate message is open, so a refresh that comes up in its
-// event loop can stay away instead of stacking further messages.
-bool ReportShowing();
 
 }  // namespace modDuplicates
 }  // namespace quill
