@@ -15,7 +15,7 @@ checks=(
   xvfb xauth xdotool xclip x11-utils x11-xserver-utils imagemagick openbox
   fonts-wqy-zenhei
   clang libclang-rt-dev
-  file desktop-file-utils lintian
+  file desktop-file-utils acl attr lintian
 )
 packages=("${program[@]}")
 [ "${1:-}" = program ] || packages+=("${checks[@]}")

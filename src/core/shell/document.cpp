@@ -74,6 +74,7 @@ bool Document::newDocument() {
     editor_.clearText();
     editor_.resetForNewDocument();
     format_ = {};
+    onDisk_.reset();
     view_.setCaption(std::string(kNewCaption));
     resetDocumentState();
     return true;
@@ -106,20 +107,36 @@ bool Document::openDocument() {
 
 bool Document::loadDocument(const std::string& fileName) {
     textfile::TextFormat format;
+    // Taken before the read: a change made while it reads shows at the
+    // next Save, rather than being missed.
+    std::optional<fileio::Stamp> stamp = fileio::stampOf(fileName);
     if (const Failure failure = editor_.loadFile(fileName, format)) {
         setStatusText(std::string(kOpenFailed) + *failure);
         return false;
     }
     currentFileName_ = fileName;
     format_ = format;
+    onDisk_ = stamp;
     setModified(false);
     setStatusText(std::string(kOpened));
     view_.setCaption(std::string(kLoadedCaptionStart) + fileName + "]");
     return true;
 }
 
+bool Document::mayOverwrite() {
+    const std::optional<fileio::Stamp> now = fileio::stampOf(currentFileName_);
+    // A file removed since is simply written again.
+    if (!onDisk_ || !now || *now == *onDisk_) return true;
+    const std::string why = "\"" + currentFileName_ + std::string(kChangedOnDisk);
+    if (dialogs_.askYesNo(std::string(kChangedOnDiskTitle), why + std::string(kOverwriteQuestion))) return true;
+    setStatusText(std::string(kSaveFailed) + why + std::string(kNothingSaved));
+    return false;
+}
+
 bool Document::saveDocument() {
     if (currentFileName_.empty()) return saveDocumentAs();
+    if (!mayOverwrite()) return false;
+    const textfile::TextFormat previousFormat = format_;
     // Nothing is written in a format that would lose a character; the way out
     // is a format that holds every one.
     if (const std::optional<std::string> why = editor_.unwritable(format_)) {
@@ -132,9 +149,12 @@ bool Document::saveDocument() {
         format_ = {};
     }
     if (const Failure failure = editor_.saveToFile(currentFileName_, format_)) {
+        // The file is still in its old format, and the next save asks again.
+        format_ = previousFormat;
         setStatusText(std::string(kSaveFailed) + *failure);
         return false;
     }
+    onDisk_ = fileio::stampOf(currentFileName_);
     setStatusText(std::string(kSaved));
     return true;
 }
@@ -148,9 +168,14 @@ bool Document::saveDocumentAs() {
     // A failed write leaves the script named as it was, so the next Save
     // does not aim at a file that was never written.
     std::string previous = std::move(currentFileName_);
+    std::optional<fileio::Stamp> previousStamp = onDisk_;
+    // Another file was never opened here: the file dialog asked about
+    // replacing it.
+    if (path != previous) onDisk_.reset();
     currentFileName_ = path;
     if (saveDocument()) return true;
     currentFileName_ = std::move(previous);
+    onDisk_ = previousStamp;
     return false;
 }
 

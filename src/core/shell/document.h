@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/file_io.h"
 #include "shell/msgboxex.h"
 #include "shell/text_format.h"
 
@@ -24,6 +25,9 @@ inline constexpr std::string_view kUtf8OfferTitle = "Save As UTF-8?";
 inline constexpr std::string_view kUtf8OfferStart = "The script cannot be saved: ";
 inline constexpr std::string_view kUtf8OfferQuestion = ".\n\nSave it as UTF-8 instead? Later saves stay UTF-8.";
 inline constexpr std::string_view kNothingSaved = "; nothing was saved.";
+inline constexpr std::string_view kChangedOnDiskTitle = "File Changed On Disk";
+inline constexpr std::string_view kChangedOnDisk = "\" has been changed on disk since it was opened or saved";
+inline constexpr std::string_view kOverwriteQuestion = ".\n\nOverwrite it?";
 inline constexpr std::string_view kSaveCancelled = "Script saving cancelled - no filename entered.";
 inline constexpr std::string_view kModified = "Modified";
 inline constexpr std::string_view kAskToSavePrompt =
@@ -134,7 +138,15 @@ private:
     // What Save writes: the open file's own format; UTF-8 without a
     // byte-order mark for a new script and once the UTF-8 offer was taken.
     textfile::TextFormat format_;
+    // The file as the last Open or Save left it, so that a change another
+    // program made since is not overwritten unasked; none for a script that
+    // has no file yet.
+    std::optional<fileio::Stamp> onDisk_;
     bool isModified_ = false;
+
+    // False when the file changed on disk since and the user would rather
+    // keep what is there.
+    bool mayOverwrite();
 };
 
 }  // namespace quill::document

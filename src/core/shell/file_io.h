@@ -49,12 +49,26 @@ private:
     std::uint64_t offset_ = 0;
 };
 
+// What tells one state of a file from another: when any of it differs, the
+// file was replaced or written since.
+struct Stamp {
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t seconds = 0, nanoseconds = 0;  // of the last modification
+    bool operator==(const Stamp&) const = default;
+};
+
+// The file at `path` (the target of a symbolic link) as it is now; nullopt
+// when there is none.
+std::optional<Stamp> stampOf(const std::string& path);
+
 // Makes `bytes` the content of the file at `path` (the target of a symbolic
-// link), creating it when missing. An existing file keeps its owner, group
-// and mode and every hard link sees the new bytes. The bytes go to a
-// temporary file that replaces the old one when that keeps all of this;
-// otherwise they are written over the old ones after a copy of those has been
-// secured, and the copy is put back if the write fails.
+// link), creating it when missing. An existing file keeps its owner, group,
+// mode, access list and extended attributes, and every hard link sees the
+// new bytes. The bytes go to a new file that replaces the old one when that
+// keeps all of this; otherwise they are written over the old ones after a
+// durable backup of those has been made (beside the file, else in the
+// user's cache folder), which is put back if the write fails. Once it
+// returns without failure, the new bytes and the file's name are on the disk.
 Failure writeFile(const std::string& path, std::string_view bytes);
 
 // Hands the bytes a piece at a time to the function it is given, which writes
@@ -67,5 +81,11 @@ using Source = std::function<int(const Put& put)>;
 // written, so they are never held whole. A failure of the source fails the
 // write just as a failure of the disk does.
 Failure writeFile(const std::string& path, const Source& source);
+
+namespace detail {
+// Called with each step that makes a save durable ("write", "fsync",
+// "rename", "fsync folder"), in order, when set.
+extern void (*onStep)(const char* step);
+}  // namespace detail
 
 }  // namespace quill::fileio
