@@ -100,10 +100,10 @@ void BM_CheckUtf8(benchmark::State& state) {
 }
 
 void BM_EncodeWindows1252(benchmark::State& state) {
-    std::string text = readAll(westernPath);
+    std::string text;
     quill::textfile::TextFormat format;
     std::string error;
-    quill::textfile::decodeFileInPlace(text, format, error);
+    quill::textfile::decodeFile(readAll(westernPath), quill::codepage::kWestern, format, text, error);
     for (auto _ : state) {
         std::size_t total = 0;
         quill::textfile::encodePieces(

@@ -6,11 +6,13 @@
 
 #include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "shell/file_io.h"
 #include "shell/ini.h"
+#include "shell/language.h"
 #include "slurp.h"
 
 namespace fs = std::filesystem;
@@ -136,8 +138,25 @@ TEST_F(IniFileTest, FailsSilentlyAndCreatesNothing) {
     EXPECT_EQ(slurp(locked), "[S]\nk=1\n");
 }
 
-// The file a large save replaces is let go on a thread of its own; where no
-// thread can be started the save still succeeds, rather than fail after the fact.
+// What is not a plain INI file is missing: a pipe would freeze the program at
+// start-up, /dev/zero or a huge file swallow it. Should a read block, the
+// alarm ends the test run.
+TEST_F(IniFileTest, APipeADeviceOrAHugeFileIsMissing) {
+    const fs::path pipe = dir / "NPC Script.ini", zero = dir / "Settings.ini", huge = dir / "huge.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", zero);
+    std::ofstream(huge, std::ios::binary) << "[Definition]\nKeywords=a\n";
+    fs::resize_file(huge, std::uint64_t(17) << 20);
+    alarm(60);
+    EXPECT_EQ(language::readDefinition(pipe.string()).lists[language::Keywords], "");
+    for (const fs::path& file : {pipe, zero, huge}) {
+        EXPECT_EQ(ini::readFile(file.string()), "") << file;
+        EXPECT_FALSE(ini::writeValue(file.string(), "Definition", "Keywords", "b")) << file;
+    }
+    alarm(0);
+    EXPECT_EQ(fs::file_size(huge), std::uint64_t(17) << 20);
+}
+
 // The file a large save replaces is let go on a thread of its own; where no
 // thread can be started the save still succeeds, rather than fail after the fact.
 TEST_F(IniFileTest, ALargeFileIsReplacedWhenNoThreadCanStart) {

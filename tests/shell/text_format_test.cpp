@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/codepage.h"
+#include "shell/file_io.h"
 
 // Files round-trip through Open and Save in tst_modDocument, whose user is
 // English; here what a round trip there cannot show, and the other
@@ -21,6 +22,8 @@ void PrintTo(const TextFormat& f, std::ostream* os) {
 }
 
 namespace {
+
+using codepage::kWestern;
 
 TEST(TextFormat, CodePagesRefuseWhatTheyCannotHold) {
     // U+0080 is a C1 control Windows-1252 assigns elsewhere; GBK has no
@@ -126,8 +129,13 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB2\xD0\xBE\xD0\xB8\xD0\xBD",  // Привет, воин
          "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, \xD0\xB3\xD0\xBE\xD0\xB8\xD0\xBD",  // в -> г
            "\xCF\xF0\xE8\xE2\xE5\xF2, \xE3\xEE\xE8\xED"},
-        // glibc holds the last letter back, waiting for a combining mark.
-        {"1258, Vietnamese user", 1258, "Vi\xEAt", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt", "", ""},
+        // A tone mark after its letter stays a character of its own; 0xFD is ư.
+        {"1258, Vietnamese user", 1258, "Vi\xEAt a\xCC", {Encoding::CodePage, false, 1258}, "Vi\xC3\xAAt a\xCC\x80",
+         "Vi\xC3\xAAt a\xCC\x80\xC6\xB0", "Vi\xEAt a\xCC\xFD"},
+        // Greek leaves 0x81 and 0xAA unassigned: the first is the control
+        // character of its value, the second no character of the page.
+        {"1253, Greek user", 1253, "\xE1\x81", {Encoding::CodePage, false, 1253}, "\xCE\xB1\xC2\x81", "", ""},
+        {"1253 unassigned, Greek user", 1253, "\xE1\xAA", western, "\xC3\xA1\xC2\xAA", "", ""},
         {"1252, English user", 1252, "Caf\xE9 \x80\x81", western, "Caf\xC3\xA9 \xE2\x82\xAC\xC2\x81",
          "Caf\xC3\xA8 \xE2\x82\xAC\xC2\x81", "Caf\xE8 \x80\x81"},
         // As an English user has always read a Chinese script: byte for byte.
@@ -140,19 +148,105 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::string text = c.bytes, out, error;
-        EXPECT_EQ(decodeInPlace(text, c.userCodePage), c.format);
+        std::string text, out, error;
+        TextFormat format;
+        ASSERT_TRUE(decodeFile(c.bytes, c.userCodePage, format, text, error));
+        EXPECT_EQ(format, c.format);
         EXPECT_EQ(text, c.text);
         ASSERT_TRUE(encode(text, c.format, out, error)) << error;
         EXPECT_EQ(out, c.bytes);
         if (c.edited.empty()) continue;
-        ASSERT_TRUE(encode(c.edited, c.format, out, error)) << error;
+        ASSERT_TRUE(canEncode({c.edited, {}}, c.format, error) && encode(c.edited, c.format, out, error)) << error;
         EXPECT_EQ(out, c.editedBytes);
     }
 }
 
+TEST(TextFormat, EveryByteOfASingleBytePageIsOneCharacterAndBack) {
+    for (const int page : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            // After a letter, so that a converter would join a combining mark to it.
+            const std::string bytes = {'a', static_cast<char>(b)};
+            std::string text, out, error;
+            TextFormat format;
+            ASSERT_TRUE(decodeFile(bytes, page, format, text, error));
+            EXPECT_EQ(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }), 2);
+            ASSERT_TRUE(encode(text, format, out, error)) << error;
+            EXPECT_EQ(out, bytes) << page << " " << b;
+            // The euro, where each page has it.
+            if (b == (page == 1251 ? 0x88 : 0x80)) { EXPECT_EQ(text, "a\xE2\x82\xAC") << page; }
+        }
+    }
+}
+
+TEST(TextFormat, Utf32WithItsMark) {
+    using namespace std::string_literals;
+    const TextFormat utf16{Encoding::Utf16LE, true}, western{Encoding::Windows1252, false};
+    // bytes, format, text; a form not valid after the mark is read as before
+    const std::tuple<std::string, TextFormat, std::string> cases[] = {
+        {"\xFF\xFE\0\0A\0\0\0\0\xF6\x01\0"s, {Encoding::Utf32LE, true}, "A\xF0\x9F\x98\x80"},
+        {"\0\0\xFE\xFF\0\0\0A\0\0\0\xE9"s, {Encoding::Utf32BE, true}, "A\xC3\xA9"},
+        {"\xFF\xFE\0\0A\0\0\0\0\0\x11\0"s, utf16, "\0A\0\0\x11"s},                    // past U+10FFFF
+        {"\xFF\xFE\0\0A\0"s, utf16, "\0A"s},                                          // half a unit
+        {"\0\0\xFE\xFF\0\0\xD8\0"s, western, "\0\0\xC3\xBE\xC3\xBF\0\0\xC3\x98\0"s},  // a surrogate
+    };
+    for (const auto& [bytes, format, text] : cases) {
+        std::string read, out, error;
+        TextFormat as;
+        ASSERT_TRUE(decodeFile(bytes, kWestern, as, read, error)) << error;
+        EXPECT_EQ(as, format);
+        EXPECT_EQ(read, text);
+        ASSERT_TRUE(encode(read, format, out, error)) << error;
+        EXPECT_EQ(out, bytes);
+    }
+}
+
+TEST(TextFormat, CharactersCutWhereTheFileOrTheTextIsCutInPieces) {
+    // One character between filler, moved across the point where the file
+    // is read in two pieces and where the text is written in two.
+    using namespace std::string_literals;
+    constexpr std::size_t kPiece = fileio::Reader::kPiece;
+    struct Case {
+        TextFormat format;
+        int codePage;
+        std::string mark, fill, character, utf8;  // `fill` is "a" in the format
+    };
+    const Case cases[] = {
+        {{Encoding::Utf8, false}, kWestern, "", "a", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+        {{Encoding::Utf16LE, true}, kWestern, "\xFF\xFE", "a\0"s, "\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80"},
+        {{Encoding::Utf16BE, true}, kWestern, "\xFE\xFF", "\0a"s, "\xD8\x3D\xDE\x00"s, "\xF0\x9F\x98\x80"},
+        {{Encoding::Utf32LE, true}, kWestern, "\xFF\xFE\0\0"s, "a\0\0\0"s, "\0\xF6\x01\0"s, "\xF0\x9F\x98\x80"},
+        {{Encoding::CodePage, false, 936}, 936, "", "a", "\xC4\xE3", "\xE4\xBD\xA0"},
+        {{Encoding::Windows1252, false}, kWestern, "", "a", "\x80", "\xE2\x82\xAC"},
+    };
+    for (const Case& c : cases) {
+        const std::size_t fileUnits = (kPiece - c.mark.size()) / c.fill.size();
+        for (const std::size_t before :
+             {fileUnits - 3, fileUnits - 2, fileUnits - 1, kPiece - 3, kPiece - 2, kPiece - 1}) {
+            std::string bytes = c.mark, text, out, error;
+            for (std::size_t i = 0; i < before + 5; ++i) bytes += i == before ? c.character + c.fill : c.fill;
+            const std::string expected = std::string(before, 'a') + c.utf8 + "aaaaa";
+            TextFormat format;
+            ASSERT_TRUE(decodeFile(bytes, c.codePage, format, text, error)) << error;
+            EXPECT_EQ(format, c.format);
+            EXPECT_TRUE(text == expected) << "cut " << before;
+            const auto append = [&out](std::string_view piece) { return out.append(piece), 0; };
+            EXPECT_TRUE(canEncode({expected, {}}, c.format, error) &&
+                        encodePieces({expected, {}}, c.format, append, error) == 0);
+            EXPECT_TRUE(out == bytes) << "cut " << before;
+        }
+    }
+    // UTF-16 that ends in a surrogate pair, and in half of one.
+    std::string text, error;
+    TextFormat format;
+    EXPECT_TRUE(decodeFile("\xFF\xFEz\0\x3D\xD8\x00\xDE"s, kWestern, format, text, error) &&
+                text == "z\xF0\x9F\x98\x80");
+    EXPECT_FALSE(decodeFile("\xFF\xFEz\0\x3D\xD8"s, kWestern, format, text, error));
+    EXPECT_NE(error.find("half a surrogate pair (D83D) at byte 4"), std::string::npos) << error;
+}
+
 TEST(TextFormat, LeastTextOfAFileByItsSizeAndMark) {
-    // UTF-16 needs two bytes for each UTF-8 byte at best; a UTF-8 mark goes.
+    // UTF-16 needs two bytes for each UTF-8 byte at best, UTF-32 four; a UTF-8 mark goes.
+    EXPECT_EQ(leastTextBytes(4294967298u, std::string("\0\0\xFE\xFF", 4)), 1073741823u);
     EXPECT_EQ(leastTextBytes(4294967298u, "\xFF\xFE"), 2147483648u);
     EXPECT_EQ(leastTextBytes(4294967296u, "\xFE\xFF\0"), 2147483647u);
     EXPECT_EQ(leastTextBytes(2147483650u, "\xEF\xBB\xBF"), 2147483647u);

@@ -98,16 +98,30 @@ private slots:
         QVERIFY(!editor.CanUndo());
     }
 
-    // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.
+    // A Chinese and a Vietnamese user: a script in their code page opens, goes
+    // in after a tab and a letter, takes a typed letter of the page without a
+    // question and is saved in the page.
     void filesAreReadInTheGivenCodePage() {
-        const QString path = dir.filePath("gbk.txt");
-        writeBytes(path, "\xC4\xE3\xBA\xC3\r\n");
-        maxEdit editor;
-        const quill::textfile::TextFormat format = editor.LoadFile(path, 936);
-        editor.InsertFileAt(path, {1, 0}, 936);
-        QCOMPARE(editor.Text(), QString::fromUtf8("\xE4\xBD\xA0\xE5\xA5\xBD\r\n\xE4\xBD\xA0\xE5\xA5\xBD\r\n"));
-        editor.SaveToFile(path, format);
-        QCOMPARE(readBytes(path), QByteArray("\xC4\xE3\xBA\xC3\r\n\xC4\xE3\xBA\xC3\r\n"));
+        // The code page; a letter, the rest of the line and a typed letter in
+        // it; the three as the editor shows them.
+        const std::tuple<int, QByteArray, QByteArray, QByteArray, const char*> cases[] = {
+            {936, "\xC4\xE3", "\xBA\xC3", "\xD5\xBD", "\xE4\xBD\xA0|\xE5\xA5\xBD|\xE6\x88\x98"},  // 你|好|战
+            {1258, "\xEA", "a\xCC", "\xFD", "\xC3\xAA|a\xCC\x80|\xC6\xB0"},  // ê|a, grave accent|ư
+        };
+        for (const auto& [codePage, letter, rest, typed, shown] : cases) {
+            const QStringList text = QString::fromUtf8(shown).split('|');
+            const QString path = dir.filePath("codepage.txt");
+            const QByteArray file = "\t" + letter + rest + "\r\n";
+            writeBytes(path, file);
+            maxEdit editor;
+            const quill::textfile::TextFormat format = editor.LoadFile(path, codePage);
+            QCOMPARE(editor.Text(), "\t" + text[0] + text[1] + "\r\n");
+            editor.InsertFileAt(path, {0, 2}, codePage);
+            editor.InsertText(text[2]);
+            QCOMPARE(editor.Unwritable(format), QString());
+            editor.SaveToFile(path, format);
+            QCOMPARE(readBytes(path), typed + "\t" + letter + file + rest + "\r\n");
+        }
     }
 
     void loadReadsPastTheReportedSize() {

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace quill::codepage {
 namespace {
@@ -44,10 +47,9 @@ public:
     Converter& operator=(const Converter&) = delete;
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
     // Converts what is left of `in`, appending to `out` from `used` on and
-    // growing it as needed; `last` also writes out what the converter holds
-    // back (glibc's Vietnamese and Hebrew pages wait for combining marks).
-    // Returns 0, or the errno that stopped it with `in` left at the character
-    // that could not be converted.
+    // growing it as needed; `last` also writes out what the converter may
+    // hold back. Returns 0, or the errno that stopped it with `in` left at the
+    // character that could not be converted (EINVAL: cut short at the end).
     int run(std::string_view& in, std::string& out, std::size_t& used, bool last = true) {
         char* src = const_cast<char*>(in.data());
         std::size_t srcLeft = in.size();
@@ -78,6 +80,40 @@ std::string iconvName(int codePage) { return "CP" + std::to_string(codePage); }
 
 }  // namespace
 
+SingleBytePage::SingleBytePage(const char16_t* iconvTable) {
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+        char32_t c = iconvTable[b - 0x80];
+        if (c == 0 && b < 0xA0) c = b;  // unassigned: the control character of the same value
+        if (c == 0) continue;
+        Utf8& e = utf8_[b - 0x80];
+        if (c < 0x800) {
+            e.bytes[0] = static_cast<char>(0xC0 | (c >> 6));
+            e.bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
+            e.length = 2;
+            low_[c - 0x80] = static_cast<std::uint8_t>(b);
+        } else {
+            e.bytes[0] = static_cast<char>(0xE0 | (c >> 12));
+            e.bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            e.bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
+            e.length = 3;
+            high_[highCount_++] = {static_cast<char16_t>(c), static_cast<std::uint8_t>(b)};
+        }
+    }
+}
+
+const SingleBytePage* SingleBytePage::of(int codePage) {
+    static constexpr int kPages[] = {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
+    static const std::array<SingleBytePage, std::size(kPages)> pages = [] {
+        return [&]<std::size_t... i>(std::index_sequence<i...>) {
+            return std::array<SingleBytePage, sizeof...(i)>{SingleBytePage(iconvTable(kPages[i]))...};
+        }
+        (std::make_index_sequence<std::size(kPages)>());
+    }();
+    for (std::size_t i = 0; i < std::size(kPages); ++i)
+        if (kPages[i] == codePage) return &pages[i];
+    return nullptr;
+}
+
 int forLocale(std::string_view locale) {
     const std::size_t at = locale.find('@');
     const std::string modifier = at == std::string_view::npos ? std::string() : lower(locale.substr(at + 1));
@@ -103,38 +139,36 @@ int forEnvironment(const char* lcAll, const char* lcCtype, const char* lang) {
 
 int ofThisProcess() { return forEnvironment(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG")); }
 
-bool decode(std::string_view bytes, int codePage, std::string& utf8) {
-    Converter toText("UTF-8", iconvName(codePage));
-    Converter back(iconvName(codePage), "UTF-8");
-    if (!toText.ok() || !back.ok()) return false;
-    utf8.clear();
-    utf8.resize(bytes.size() + bytes.size() / 2 + 64);
-    std::size_t used = 0;
-    std::string_view in = bytes;
-    if (toText.run(in, utf8, used) != 0) return false;
-    utf8.resize(used);
+struct Decoder::Converters {
+    explicit Converters(int codePage) : toText("UTF-8", iconvName(codePage)), back(iconvName(codePage), "UTF-8") {}
+    Converter toText, back;
+    std::string written;  // the text written back, to be compared with the bytes
+};
 
+Decoder::Decoder(int codePage) : converters_(std::make_unique<Converters>(codePage)) {}
+
+Decoder::~Decoder() = default;
+
+bool Decoder::add(std::string_view bytes, std::string& utf8) {
+    Converters& c = *converters_;
+    if (!c.toText.ok() || !c.back.ok()) return false;
+    std::string joined;
+    if (!pending_.empty()) bytes = joined = pending_ + std::string(bytes);
+    const std::size_t start = utf8.size();
+    std::size_t used = start;
+    utf8.resize(start + bytes.size() + bytes.size() / 2 + 64);
+    std::string_view rest = bytes;
+    // EINVAL: the piece ends inside a character, which waits for the next.
+    if (const int error = c.toText.run(rest, utf8, used, false); error != 0 && error != EINVAL) return false;
+    utf8.resize(used);
+    pending_.assign(rest);
     // Two byte sequences may stand for one character; only a text that
-    // writes back the very same bytes is read this way. Compared a piece at
-    // a time, so a large file needs no second copy.
-    constexpr std::size_t kPiece = 1 << 16;
-    std::string piece(kPiece, '\0');
-    std::string_view text = utf8;
-    std::size_t compared = 0;
-    while (!text.empty()) {
-        std::string_view slice = text.substr(0, kPiece / 2);
-        // Never cut a UTF-8 sequence: back up to the start of a character.
-        std::size_t end = slice.size();
-        if (end < text.size())
-            while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-        slice = text.substr(0, end);
-        text.remove_prefix(end);
-        std::size_t n = 0;
-        if (back.run(slice, piece, n, text.empty()) != 0) return false;
-        if (bytes.substr(compared, n) != std::string_view(piece.data(), n)) return false;
-        compared += n;
-    }
-    return compared == bytes.size();
+    // writes back the very same bytes is read this way. These pages keep no
+    // state between characters, so each piece is compared on its own.
+    std::string_view text = std::string_view(utf8).substr(start);
+    std::size_t written = 0;
+    if (c.back.run(text, c.written, written) != 0) return false;
+    return bytes.substr(0, bytes.size() - rest.size()) == std::string_view(c.written.data(), written);
 }
 
 bool encode(std::string_view utf8, int codePage, std::string& out, std::size_t& badAt) {

@@ -483,7 +483,7 @@ Failure openForReading(const std::string& path, const ReadCheck& check, int& fdO
     if (!S_ISREG(st.st_mode)) return notAFile(path, st.st_mode);
     size = static_cast<std::uint64_t>(st.st_size);
     if (check) {
-        char head[3];
+        char head[4];
         ssize_t n;
         do n = ::pread(fd.fd, head, sizeof head, 0);
         while (n < 0 && errno == EINTR);

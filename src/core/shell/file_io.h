@@ -15,7 +15,7 @@ namespace quill::fileio {
 
 using Failure = std::optional<std::string>;
 
-// Sees the size the file reports and its first bytes (up to three) before
+// Sees the size the file reports and its first bytes (up to four) before
 // the rest is read, and may refuse the file.
 using ReadCheck = std::function<Failure(std::uint64_t reportedSize, std::string_view head)>;
 

@@ -4,12 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
 #include "shell/ascii.h"
-#include "shell/codepage.h"
 #include "shell/text_format.h"
 
 namespace quill::ini {
@@ -105,6 +103,30 @@ std::string_view unquote(std::string_view value) {
     return value;
 }
 
+// Reads the file as a script is read (a plain file only, never waiting on a
+// pipe or a device), and no further than any real INI file goes, so that a
+// link to something endless cannot swallow the program. False when it
+// cannot be read so.
+bool readBounded(const std::string& fileName, std::string& bytes) {
+    constexpr std::uint64_t kMaxBytes = std::uint64_t(16) << 20;
+    fileio::Reader reader;
+    const auto bounded = [](std::uint64_t size, std::string_view) -> fileio::Failure {
+        if (size > kMaxBytes) return "too large for an INI file";
+        return std::nullopt;
+    };
+    if (reader.open(fileName, bounded)) return false;
+    bytes.clear();
+    std::string piece;
+    do {
+        if (reader.next(piece)) return false;
+        bytes.append(piece);
+        if (bytes.size() > kMaxBytes) return false;
+    } while (!piece.empty());
+    return true;
+}
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
 }  // namespace
 
 std::string lookup(std::string_view content, std::string_view section, std::string_view key,
@@ -171,18 +193,20 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
 }
 
 std::string readFile(const std::string& fileName) {
-    std::ifstream in(fs::path(fileName), std::ios::binary);
-    if (!in) return std::string();
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    std::string bytes;
+    if (!readBounded(fileName, bytes)) bytes.clear();
+    return bytes;
 }
 
 std::string lookupText(std::string_view content, std::string_view section, std::string_view key,
                        std::string_view defaultValue) {
     std::string value = lookup(content, section, key, defaultValue);
-    textfile::decodeInPlace(value, codepage::kWestern);
-    return value;
+    if (value.starts_with(kBom) && textfile::isValidUtf8(std::string_view(value).substr(kBom.size())))
+        return value.substr(kBom.size());
+    if (textfile::isValidUtf8(value)) return value;
+    std::string text;
+    textfile::appendWindows1252(value, text);
+    return text;
 }
 
 bool writeValue(const std::string& fileName, std::string_view section, std::string_view key, std::string_view value) {
@@ -198,11 +222,7 @@ bool writeValue(const std::string& fileName, std::string_view section, std::stri
         if (!fs::is_regular_file(path, ec)) return false;
         // Opening for appending tests the right to write without changing a byte.
         if (!std::ofstream(path, std::ios::binary | std::ios::app)) return false;
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        content = bytes.str();
+        if (!readBounded(fileName, content)) return false;
     }
     const std::string updated = update(content, section, key, value);
     if (exists && updated == content) return true;

@@ -34,7 +34,9 @@ std::string update(std::string_view content, std::string_view section, std::stri
 // without "]", neither of them empty or made of blanks only).
 bool writable(std::string_view section, std::string_view key, std::string_view value);
 
-// The bytes of the file `fileName`; a file that cannot be read counts as empty.
+// The bytes of the file `fileName`; a file that cannot be read counts as
+// empty, and so does one read as a script is not (a pipe, a device) or
+// larger than any INI file is.
 std::string readFile(const std::string& fileName);
 
 // lookup() as text: a value that is not UTF-8 is read as Windows-1252, as the

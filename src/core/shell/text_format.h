@@ -2,20 +2,23 @@
 // How a script file's bytes become the editor's UTF-8 text and back again,
 // without losing a byte. Text that is valid UTF-8 (with or without a
 // byte-order mark) stays UTF-8; a UTF-16 byte-order mark means UTF-16 of that
-// order, written back with the same mark; anything else is read in the code
-// page of the user's language when it writes back the very same bytes, and
-// otherwise as Windows-1252, the five bytes that code page leaves unassigned
-// standing for the control characters of the same value, so every byte is one
-// character and back. Line endings are never touched.
+// order, written back with the same mark, and so does a UTF-32 mark; anything
+// else is read in the code page of the user's language when it writes back
+// the very same bytes, and otherwise as Windows-1252, the five bytes that code
+// page leaves unassigned standing for the control characters of the same
+// value, so every byte is one character and back. Line endings are never
+// touched.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "shell/file_io.h"
+
 namespace quill::textfile {
 
-enum class Encoding { Utf8, Windows1252, CodePage, Utf16LE, Utf16BE };
+enum class Encoding { Utf8, Windows1252, CodePage, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
 
 struct TextFormat {
     Encoding encoding = Encoding::Utf8;
@@ -41,23 +44,36 @@ private:
     bool ok_ = true;
 };
 
-// The UTF-8 text of Windows-1252 bytes, appended to `out`, as decodeInPlace
-// reads a file that is neither UTF-8 nor in the user's code page; every byte
-// is a character of its own, so a file may be read in pieces cut anywhere.
+// Where the text of a file goes as it is read, a piece at a time.
+class TextSink {
+public:
+    virtual ~TextSink() = default;
+    // The text starts; again, dropping what was added before, when the file
+    // turned out not to be in the format first tried. About `bytes` of text
+    // are to come.
+    virtual void begin(std::uint64_t bytes) = 0;
+    virtual void add(std::string_view utf8) = 0;
+};
+
+// Reads the plain file at `path` a piece at a time, decides its format and
+// hands its text to `sink`, never holding the whole file:
+// a UTF-32 or UTF-16 byte-order mark means that form of that order (a file
+// not valid UTF-32 after the UTF-32 LE mark is read as UTF-16 LE, and after
+// the BE mark as a file without a mark); valid UTF-8 stays UTF-8; anything
+// else is read in `codePage`, the program's ANSI code page, when it holds
+// the file and gives back its very bytes, and otherwise as Windows-1252.
+// A failure, or a file with a UTF-16 mark that is not UTF-16 text, comes
+// back as the description shown to the user. `check` is fileio's.
+fileio::Failure readText(const std::string& path, int codePage, TextFormat& format, TextSink& sink,
+                         const fileio::ReadCheck& check = {});
+
+// The same for a file's bytes in memory: its text in `text`. False, with
+// `error` saying why (the file unnamed), when it is refused.
+bool decodeFile(std::string_view bytes, int codePage, TextFormat& format, std::string& text, std::string& error);
+
+// The UTF-8 text of Windows-1252 bytes, appended to `out`: every byte is a
+// character of its own.
 void appendWindows1252(std::string_view bytes, std::string& out);
-
-// Decides the format of `bytes` and turns them into UTF-8 in place; the
-// buffer is reused, so a large UTF-8 file is not copied. `codePage` is the
-// program's ANSI code page, tried before Windows-1252.
-TextFormat decodeInPlace(std::string& bytes, int codePage = 1252);
-
-// As decodeInPlace, for a whole file: a file that starts with a UTF-16
-// byte-order mark is UTF-16 of that order (the mark is kept in the format,
-// not in the text); any other file goes to decodeInPlace with `codePage`.
-// Returns false, `bytes` unchanged and `error` saying why,
-// when such a file is not valid UTF-16 (half a character at its end, or half
-// a surrogate pair): it is refused rather than read as something else.
-bool decodeFileInPlace(std::string& bytes, TextFormat& format, std::string& error, int codePage = 1252);
 
 // The most text, in UTF-8 bytes, that the editor holds: its component
 // addresses the text in signed 32-bit positions.

@@ -1,15 +1,16 @@
 #include "shell/maxEdit.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
 #include <stdexcept>
 
-#include "shell/codepage.h"
 #include "shell/file_io.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMetaMethod>
 #include <utility>
 
@@ -80,78 +81,88 @@ EditorError tooLarge(const QString& path, std::uint64_t textBytes, bool atLeast)
             .toStdString());
 }
 
-// Refuses, unread, a file whose size alone shows that its text would not fit
-// the editor.
-fileio::ReadCheck sizeCheckFor(const QString& path) {
-    return [path](std::uint64_t size, std::string_view head) -> fileio::Failure {
-        const std::uint64_t least = textfile::leastTextBytes(size, head);
-        if (least > textfile::kMaxTextBytes) return tooLarge(path, least, true).what();
-        return std::nullopt;
-    };
-}
-
-// A whole file as the editor's UTF-8 text, with its format. A file whose text
-// the editor could not hold is refused before it is read, where its size
-// alone tells, and otherwise before anything is shown.
-std::string readText(const QString& path, textfile::TextFormat& format, int codePage) {
-    const std::string name = path.toStdString();
-    std::string bytes, error;
-    try {
-        if (const fileio::Failure failure = fileio::readFile(name, bytes, sizeCheckFor(path)))
-            throw EditorError(*failure);
-        if (!textfile::decodeFileInPlace(bytes, format, error, codePage))
-            throw EditorError("\"" + name + "\" " + error);
-    } catch (const std::bad_alloc&) { throw noMemory(path); } catch (const std::length_error&) {
-        throw noMemory(path);
+// The text of a file as it is read, counted against the room the editor has
+// left for it; past that room the rest is only counted, for the message.
+class EditorText : public textfile::TextSink {
+public:
+    explicit EditorText(std::uint64_t room) : room_(room) {}
+    void begin(std::uint64_t bytes) override {
+        used_ = 0;
+        start(std::min(bytes, room_) + 1);
     }
-    if (bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, bytes.size(), false);
-    return bytes;
-}
+    void add(std::string_view utf8) override {
+        used_ += utf8.size();
+        if (used_ > room_) return drop();
+        if (!utf8.empty()) put(utf8);
+    }
+
+    // Reads the file at `path` in `codePage`, the program's ANSI code page;
+    // a file whose text would not fit is refused, unread when its size
+    // alone tells.
+    textfile::TextFormat read(const QString& path, int codePage) {
+        const std::uint64_t held = textfile::kMaxTextBytes - room_;
+        const auto sizeCheck = [&](std::uint64_t size, std::string_view head) -> fileio::Failure {
+            const std::uint64_t least = textfile::leastTextBytes(size, head);
+            if (least > room_) return tooLarge(path, held + least, true).what();
+            return std::nullopt;
+        };
+        textfile::TextFormat format;
+        try {
+            if (const fileio::Failure failure =
+                    textfile::readText(path.toStdString(), codePage, format, *this, sizeCheck))
+                throw EditorError(*failure);
+        } catch (const std::bad_alloc&) { throw noMemory(path); } catch (const std::length_error&) {
+            throw noMemory(path);
+        }
+        if (used_ > room_) throw tooLarge(path, held + used_, false);
+        return format;
+    }
+
+protected:
+    // A new, empty text with room for `bytes`.
+    virtual void start(std::uint64_t bytes) = 0;
+    virtual void put(std::string_view utf8) = 0;
+    virtual void drop() = 0;
+
+private:
+    std::uint64_t room_;
+    std::uint64_t used_ = 0;
+};
 
 // A document of the component's own, filled by a hidden editor that shows it
 // and nothing else: with its notices off and no undo record, the text goes in
 // without any of the work that an edit of the shown script does. It stays
 // shown there until the editor that adopts it shows it too, so that QScintilla
 // never has to keep it alive on its own.
-class LoadedDocument {
+class LoadedDocument : public EditorText {
 public:
-    explicit LoadedDocument(QsciScintilla* host) : host_(host) {}
+    explicit LoadedDocument(QsciScintilla* host) : EditorText(textfile::kMaxTextBytes), host_(host) {}
     LoadedDocument(const LoadedDocument&) = delete;
     LoadedDocument& operator=(const LoadedDocument&) = delete;
-    ~LoadedDocument() {
+    ~LoadedDocument() override {
         if (!taken_) drop();
     }
 
-    // A new, empty text with room for `bytes`; false when there is no memory.
-    bool start(std::uint64_t bytes) {
-        drop();
-        host_->setDocument(document_);
-        host_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0L);
-        return tried([&] { host_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes)); });
-    }
-    bool add(std::string_view utf8) {
-        return tried([&] {
-            host_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()),
-                                 utf8.data());
-        });
-    }
     QsciDocument take() {
         taken_ = true;
         return document_;
     }
-    // The text goes, and the host shows an empty one of its own.
-    void drop() {
-        document_ = QsciDocument();
-        host_->setDocument(QsciDocument());
-    }
 
 private:
-    template <class Step>
-    static bool tried(const Step& step) {
-        try {
-            step();
-            return true;
-        } catch (const std::bad_alloc&) { return false; }
+    // A failure to find the memory throws std::bad_alloc, which read() reports.
+    void start(std::uint64_t bytes) override {
+        drop();
+        host_->setDocument(document_);
+        host_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0L);
+        host_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes));
+    }
+    void put(std::string_view utf8) override {
+        host_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
+    }
+    // The text goes, and the host shows an empty one of its own.
+    void drop() override {
+        document_ = QsciDocument();
+        host_->setDocument(QsciDocument());
     }
 
     QsciScintilla* host_;
@@ -159,87 +170,20 @@ private:
     bool taken_ = false;
 };
 
-// The file at `path` as the editor's UTF-8 text, in a new document, with its
-// format. The text goes to the document a piece at a time as it is read and
-// decoded; whatever goes wrong, nothing of the editor's own is touched.
-QsciDocument loadDocument(QsciScintilla* host, const QString& path, textfile::TextFormat& format, int codePage) {
-    const std::string name = path.toStdString();
-    LoadedDocument document(host);
-    try {
-        fileio::Reader reader;
-        if (const fileio::Failure failure = reader.open(name, sizeCheckFor(path))) throw EditorError(*failure);
-        const auto nextPiece = [&](std::string& piece) {
-            if (const fileio::Failure failure = reader.next(piece)) throw EditorError(*failure);
-            return !piece.empty();
-        };
-        // Counts the text against the editor's limit; past it, the rest is
-        // only counted, for the message.
-        std::uint64_t textBytes = 0;
-        const auto give = [&](std::string_view utf8) {
-            textBytes += utf8.size();
-            if (textBytes > textfile::kMaxTextBytes) return document.drop();
-            if (!document.add(utf8)) throw noMemory(path);
-        };
-        std::string piece;
-        nextPiece(piece);
-        const std::string_view mark = std::string_view(piece).substr(0, 2);
-        const bool utf16 = mark == "\xFF\xFE" || mark == "\xFE\xFF";
-        bool done = false;
-        if (!utf16) {
-            // Most scripts are UTF-8 (ASCII is): their bytes are the text.
-            // The document's room is only made once the first piece passes,
-            // as a file that is not UTF-8 mostly shows it at once and making
-            // room for the whole text costs as much as the reading.
-            const bool bom = piece.compare(0, 3, "\xEF\xBB\xBF") == 0;
-            std::string_view text = piece;
-            if (bom) text.remove_prefix(3);
-            textfile::Utf8Check check;
-            if (check.add(text)) {
-                if (!document.start(reader.reportedSize() + 1)) throw noMemory(path);
-                do {
-                    give(text);
-                    if (!nextPiece(piece)) break;
-                    text = piece;
-                } while (check.add(text));
-            }
-            done = check.valid();
-            if (done) format = {textfile::Encoding::Utf8, bom};
-            else
-                textBytes = 0;
-        }
-        if (!done && !utf16 && codePage == codepage::kWestern) {
-            // Not UTF-8: every byte is one Windows-1252 character.
-            reader.rewind();
-            if (!document.start(reader.reportedSize() + reader.reportedSize() / 8 + 1)) throw noMemory(path);
-            std::string text;
-            while (nextPiece(piece)) {
-                text.clear();
-                textfile::appendWindows1252(piece, text);
-                give(text);
-            }
-            format = {textfile::Encoding::Windows1252, false};
-            done = true;
-        }
-        if (!done) {
-            // UTF-16, and the user's code page, are read whole, as the
-            // format of such a file is only known from all of it.
-            reader.rewind();
-            std::string bytes, error;
-            while (nextPiece(piece)) bytes.append(piece);
-            if (!textfile::decodeFileInPlace(bytes, format, error, codePage))
-                throw EditorError("\"" + name + "\" " + error);
-            if (bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, bytes.size(), false);
-            textBytes = 0;
-            if (!document.start(bytes.size() + 1)) throw noMemory(path);
-            for (std::size_t from = 0; from < bytes.size(); from += fileio::Reader::kPiece)
-                give(std::string_view(bytes).substr(from, fileio::Reader::kPiece));
-        }
-        if (textBytes > textfile::kMaxTextBytes) throw tooLarge(path, textBytes, false);
-    } catch (const std::bad_alloc&) { throw noMemory(path); } catch (const std::length_error&) {
-        throw noMemory(path);
+// Text gathered whole, to go into the editor's own.
+class InsertedText : public EditorText {
+public:
+    using EditorText::EditorText;
+    std::string text;
+
+private:
+    void start(std::uint64_t bytes) override {
+        text.clear();
+        text.reserve(static_cast<std::size_t>(bytes));
     }
-    return document.take();
-}
+    void put(std::string_view utf8) override { text.append(utf8); }
+    void drop() override { std::string().swap(text); }
+};
 
 }  // namespace
 
@@ -269,6 +213,18 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
 void maxEdit::connectNotify(const QMetaMethod& signal) {
     QsciScintilla::connectNotify(signal);
     if (ownModifiedReceivers_ >= 0 && isTextNotice(signal)) setNotices(true);
+}
+
+void maxEdit::keyPressEvent(QKeyEvent* event) {
+    // Tab stays a tab character; Ctrl+Tab and Ctrl+Shift+Tab move the focus
+    // along the window's tab order, as Qt's own editors that keep Tab do.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const bool back = event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+        QAbstractScrollArea::focusNextPrevChild(!back);
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
 }
 
 bool maxEdit::heard() const {
@@ -392,12 +348,14 @@ QString maxEdit::GetLineText(int line) const {
 textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
     // The loader is asked of a hidden editor of its own: asking it of this
     // one would reset this one's line bookkeeping even when the load fails.
+    // Whatever goes wrong, nothing of the editor's own is touched.
     if (!loaderHost_) {
         loaderHost_ = std::make_unique<QsciScintilla>();
         loaderHost_->SendScintilla(SCI_SETMODEVENTMASK, 0L);
     }
-    textfile::TextFormat format;
-    adoptDocument(loadDocument(loaderHost_.get(), path, format, codePage));
+    LoadedDocument document(loaderHost_.get());
+    const textfile::TextFormat format = document.read(path, codePage);
+    adoptDocument(document.take());
     // Now that this editor shows the text, the host lets go of it.
     loaderHost_->setDocument(QsciDocument());
     SendScintilla(SCI_SETSAVEPOINT);
@@ -428,14 +386,14 @@ void maxEdit::SaveToFile(const QString& path, const textfile::TextFormat& format
 }
 
 void maxEdit::InsertFileAt(const QString& path, const EditorPosition& position, int codePage) {
-    textfile::TextFormat format;
-    const std::string bytes = readText(path, format, codePage);
-    const auto length = static_cast<std::uint64_t>(SendScintilla(SCI_GETLENGTH));
-    if (length + bytes.size() > textfile::kMaxTextBytes) throw tooLarge(path, length + bytes.size(), false);
-    const long pos = SendScintilla(SCI_FINDCOLUMN, position.LineNo, position.ColNo);
+    InsertedText inserted(textfile::kMaxTextBytes - static_cast<std::uint64_t>(SendScintilla(SCI_GETLENGTH)));
+    inserted.read(path, codePage);
+    // The position is a line and a character in it, as the selection is
+    // reported, not a column on the screen (a tab takes several).
+    const long pos = positionFromLineIndex(position.LineNo, position.ColNo);
     // Through the target, with a length, so NUL bytes go in too.
     SendScintilla(SCI_SETTARGETRANGE, pos, pos);
-    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.data());
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(inserted.text.size()), inserted.text.data());
 }
 
 bool maxEdit::ModifiedFlag() const { return isModified(); }
