@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and its tests need,
-# skipping the ones already there.
+# Installs the Debian packages that are missing: with "program", only what
+# building and running the program needs; without, also what its tests,
+# benchmarks and package checks need.
+#   install-deps.sh [program]
 set -euo pipefail
 
-packages=(
-  g++ cmake make pkg-config
+program=(
+  g++ cmake make pkg-config dpkg-dev
   qt6-base-dev libqscintilla2-qt6-dev libx11-dev
+  fonts-dejavu-core fonts-liberation
+)
+checks=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils x11-xserver-utils imagemagick openbox
-  fonts-dejavu-core fonts-liberation fonts-wqy-zenhei
+  fonts-wqy-zenhei
   clang libclang-rt-dev
-  dpkg-dev file desktop-file-utils acl attr
+  file desktop-file-utils acl attr lintian
 )
+packages=("${program[@]}")
+[ "${1:-}" = program ] || packages+=("${checks[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,9 @@ mkdir -p "$shots"
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
+# openbox and the program keep caches and settings in the home folder: give
+# them one of their own, removed with $work.
+export HOME=$work/home XDG_CACHE_HOME=$work/home/.cache XDG_CONFIG_HOME=$work/home/.config
 passed=0 failed=0 runs=0 pid=""
 
 pass() { passed=$((passed + 1)); echo "PASS: $1"; }

@@ -4,14 +4,20 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 
 namespace quill::artwork {
 
 QPixmap programIconPixmap(int size) {
-    QPixmap pm(32, 32);
+    // Drawn on a 32-unit grid. A larger icon is drawn at its own size, so its
+    // edges stay sharp; a smaller one is the 32 px drawing scaled down, where
+    // thin lines drawn at their own size would blur into the paper.
+    const int drawn = std::max(size, 32);
+    QPixmap pm(drawn, drawn);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(drawn / 32.0, drawn / 32.0);
     // A scroll with a quill: the script and the pen that writes it.
     QLinearGradient paper(0, 0, 32, 32);
     paper.setColorAt(0, QColor(250, 238, 200));
@@ -31,7 +37,7 @@ QPixmap programIconPixmap(int size) {
     p.setPen(QPen(Qt::black, 1.2));
     p.drawLine(QPointF(14, 26), QPointF(12.5, 30));
     p.end();
-    return size == 32 ? pm : pm.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return size >= 32 ? pm : pm.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 QIcon programIcon() {
