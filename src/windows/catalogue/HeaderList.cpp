@@ -8,6 +8,13 @@ int HeaderRows::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(ends_.size());
 }
 
+QModelIndex HeaderRows::index(int row, int column, const QModelIndex& parent) const {
+    // The view asks for every row's index when it lays the rows out; this
+    // answers without the general checks' calls back into the model.
+    const bool valid = row >= 0 && static_cast<std::size_t>(row) < ends_.size() && column == 0 && !parent.isValid();
+    return valid ? createIndex(row, 0) : QModelIndex();
+}
+
 QVariant HeaderRows::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
     const std::string_view bytes = row(index.row());
@@ -93,6 +100,14 @@ HeaderList::HeaderList(QWidget* parent) : QListView(parent), rows_(new HeaderRow
     // Every row is one line of the same font: the view need not measure each.
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void HeaderList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
+    // A list view lays out all its rows again when any row's text changes.
+    // Here every row is as high as the others and as wide as the title row
+    // (uniform sizes), so a new text moves no row: the changed rows are
+    // only drawn again.
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
 }
 
 int HeaderList::currentRow() const { return currentIndex().isValid() ? currentIndex().row() : -1; }

@@ -24,6 +24,7 @@ class HeaderRows : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
     int rowCount(const QModelIndex& parent = {}) const override;
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
     // Row `row`'s bytes, valid until the rows change.
@@ -62,6 +63,9 @@ public:
     int count() const { return rows_->rowCount(); }
     // The current row, -1 when there is none.
     int currentRow() const;
+
+protected:
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override;
 
 private:
     HeaderRows* rows_;
