@@ -134,7 +134,7 @@ private slots:
     // A tick hands the view only the rows that changed; the view's rows are
     // then the script's headers in order, whatever changed where.
     void headerListFollowsChangesInTheMiddle() {
-        const QStringList lines{"[@a]", "[@bb]", "#SAY", "[@cc]", "[@d]"};
+        const QStringList lines{"[@a]", "[@bb]", "#SAY", "[@cc]", "[@d]", "[@e", "]"};
         setScript(lines.join("\r\n"));
         QAbstractItemModelTester tester(w->List1->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy rewritten(w->List1->model(), &QAbstractItemModel::dataChanged);
@@ -157,6 +157,8 @@ private slots:
         typeAt(1, 0, QStringLiteral("x"));
         typeAt(3, 0, QStringLiteral("x"));
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@cc]", "[@d]"}));
+        typeAt(8, 0, QStringLiteral("\b"));  // two lines joined into one header
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@cc]", "[@d]", "[@e]"}));
         e->selectAll();
         QTest::keyClick(e, Qt::Key_Delete);
         w->leftPane->Timer1_Timer();

@@ -26,38 +26,13 @@ constexpr bool isHeaderLine(std::string_view line) {
 // end at CR LF, LF or a lone CR, as in the editor.
 std::vector<std::string_view> scanHeaders(std::string_view text);
 
-// The list's rows: the title row, then the headers, or "None Found" when
-// there is none. Views into the text or into static storage. The text may
-// come in two runs that follow each other, as an editor holds it around the
-// place of its last edit, when `head` is empty or ends with a line break.
-std::vector<std::string_view> headerListRows(std::string_view head, std::string_view tail = {});
-
 // Indexes (from 0) of the lines of the text that contain `needle`; the text
-// in one run or in two, as for headerListRows.
+// in one run, or in two that follow each other, as an editor holds it around
+// the place of its last edit, when `head` is empty or ends with a line break.
 std::vector<std::size_t> linesContaining(std::string_view text, std::string_view needle);
 std::vector<std::size_t> linesContaining(std::string_view head, std::string_view tail, std::string_view needle);
 
 std::string duplicateMessage(std::string_view row);
-
-// Where two runs of rows differ: the first `at` rows are the same in both,
-// and so are the rows after the `removed` old rows and the `added` new rows
-// that follow them. Two equal runs give removed == added == 0.
-struct RowChange {
-    std::size_t at = 0;
-    std::size_t removed = 0;
-    std::size_t added = 0;
-    friend bool operator==(const RowChange&, const RowChange&) = default;
-};
-// `oldRow(i)` gives the old run's row i, of `oldCount`.
-template <class OldRow>
-RowChange changedRows(std::size_t oldCount, OldRow&& oldRow, const std::vector<std::string_view>& rows) {
-    const std::size_t n = rows.size();
-    std::size_t at = 0;
-    while (at < n && at < oldCount && rows[at] == oldRow(at)) ++at;
-    std::size_t same = 0;
-    while (same < n - at && same < oldCount - at && rows[n - 1 - same] == oldRow(oldCount - 1 - same)) ++same;
-    return {at, oldCount - at - same, n - at - same};
-}
 
 // Row `row` equals `times` later rows: comparing every pair (i < j) in order
 // reports row i's text once per later equal row j. Reports come in the order

@@ -3,6 +3,18 @@
 #include <algorithm>
 
 namespace quill {
+namespace {
+
+// The line start of the rows that stand for no line: the title and "None Found".
+constexpr std::size_t kNoLine = ~std::size_t{0};
+
+}  // namespace
+
+HeaderRows::HeaderRows(QObject* parent) : QAbstractListModel(parent) {
+    const std::string_view title[] = {catalogue::kMenuHeaders};
+    const std::size_t none[] = {kNoLine};
+    splice(0, 0, title, none);
+}
 
 int HeaderRows::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(ends_.size());
@@ -26,50 +38,91 @@ std::string_view HeaderRows::row(int row) const {
     return std::string_view(bytes_).substr(from, ends_[static_cast<std::size_t>(row)] - from);
 }
 
-void HeaderRows::assign(const std::vector<std::string_view>& rows) {
-    const catalogue::RowChange change =
-        catalogue::changedRows(ends_.size(), [this](std::size_t i) { return row(static_cast<int>(i)); }, rows);
-    if (change.removed == 0 && change.added == 0) return;
-    duplicates_.reset();
-    // As many rows as both runs have in the changed place are rewritten in
-    // place; the rest of the old ones go, or the rest of the new ones come.
-    const std::size_t rewritten = std::min(change.removed, change.added);
-    const auto fresh = std::span(rows).subspan(change.at, change.added);
-    const int at = static_cast<int>(change.at), after = at + static_cast<int>(rewritten);
-    if (rewritten > 0) {
-        splice(change.at, rewritten, fresh.first(rewritten));
-        emit dataChanged(index(at), index(after - 1), {Qt::DisplayRole});
+void HeaderRows::refresh(const textfile::ChangedLines& changed) {
+    // The header rows are rows 1 on, in the order of their lines; without
+    // any, row 1 is "None Found". The rows of the changed lines go, and the
+    // headers found in those lines now take their place.
+    const bool noHeaders = starts_.size() < 2 || starts_[1] == kNoLine;
+    std::size_t at = 1, end = starts_.size();
+    if (!changed.whole && !noHeaders) {
+        at = static_cast<std::size_t>(std::lower_bound(starts_.begin() + 1, starts_.end(), changed.from) -
+                                      starts_.begin());
+        end = static_cast<std::size_t>(
+            std::lower_bound(starts_.begin() + 1, starts_.end(), changed.from + changed.oldSize) - starts_.begin());
     }
-    if (change.removed > rewritten) {
-        beginRemoveRows({}, after, at + static_cast<int>(change.removed) - 1);
-        splice(change.at + rewritten, change.removed - rewritten, {});
-        endRemoveRows();
-    } else if (change.added > rewritten) {
-        beginInsertRows({}, after, at + static_cast<int>(change.added) - 1);
-        splice(change.at + rewritten, 0, fresh.subspan(rewritten));
-        endInsertRows();
+    std::vector<std::string_view> rows;
+    std::vector<std::size_t> starts;
+    for (const auto& [run, offset] : {std::pair{changed.text.head, changed.from},
+                                      {changed.text.tail, changed.from + changed.text.head.size()}})
+        for (const std::string_view header : catalogue::scanHeaders(run)) {
+            rows.push_back(header);
+            starts.push_back(offset + static_cast<std::size_t>(header.data() - run.data()));
+        }
+    if (rows.empty() && end - at == starts_.size() - 1) {
+        rows.push_back(catalogue::kNoHeadersRow);
+        starts.push_back(kNoLine);
     }
+    const auto size = changed.text.head.size() + changed.text.tail.size();
+    replaceRows(at, end - at, rows, starts,
+                static_cast<std::ptrdiff_t>(size) - static_cast<std::ptrdiff_t>(changed.oldSize));
 }
 
-void HeaderRows::splice(std::size_t at, std::size_t count, std::span<const std::string_view> with) {
+void HeaderRows::replaceRows(std::size_t at, std::size_t count, std::span<const std::string_view> rows,
+                             std::span<const std::size_t> starts, std::ptrdiff_t shift) {
+    // As many rows as both have are rewritten in place, and drawn again where
+    // their text changed; the rest of the old ones go, or the rest of the new
+    // ones come.
+    const std::size_t rewritten = std::min(count, rows.size());
+    std::size_t firstChanged = rewritten, lastChanged = 0;
+    for (std::size_t i = 0; i < rewritten; ++i)
+        if (rows[i] != row(static_cast<int>(at + i))) {
+            firstChanged = std::min(firstChanged, i);
+            lastChanged = i;
+        }
+    splice(at, rewritten, rows.first(rewritten), starts.first(rewritten));
+    if (firstChanged < rewritten) {
+        duplicates_.reset();
+        emit dataChanged(index(static_cast<int>(at + firstChanged)), index(static_cast<int>(at + lastChanged)),
+                         {Qt::DisplayRole});
+    }
+    const int from = static_cast<int>(at + rewritten);
+    if (count > rewritten) {
+        duplicates_.reset();
+        beginRemoveRows({}, from, static_cast<int>(at + count) - 1);
+        splice(at + rewritten, count - rewritten, {}, {});
+        endRemoveRows();
+    } else if (rows.size() > rewritten) {
+        duplicates_.reset();
+        beginInsertRows({}, from, static_cast<int>(at + rows.size()) - 1);
+        splice(at + rewritten, 0, rows.subspan(rewritten), starts.subspan(rewritten));
+        endInsertRows();
+    }
+    for (std::size_t i = at + rows.size(); i < starts_.size(); ++i)
+        if (starts_[i] != kNoLine) starts_[i] = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(starts_[i]) + shift);
+}
+
+void HeaderRows::splice(std::size_t at, std::size_t count, std::span<const std::string_view> rows,
+                        std::span<const std::size_t> starts) {
     const std::size_t from = at == 0 ? 0 : ends_[at - 1];
     const std::size_t to = count == 0 ? from : ends_[at + count - 1];
     for (std::size_t i = at; i < at + count; ++i) tally(row(static_cast<int>(i)), false);
-    rowsPerHash_.reserve(rowsPerHash_.size() + with.size());
+    rowsPerHash_.reserve(rowsPerHash_.size() + rows.size());
     std::string bytes;
     std::vector<std::size_t> ends;
-    ends.reserve(with.size());
-    for (std::string_view r : with) {
+    ends.reserve(rows.size());
+    for (std::string_view r : rows) {
         tally(r, true);
         bytes.append(r);
         ends.push_back(from + bytes.size());
     }
     bytes_.replace(from, to - from, bytes);
-    const std::size_t next = ends_.size() - count + with.size();
-    ends_.erase(ends_.begin() + static_cast<std::ptrdiff_t>(at), ends_.begin() + static_cast<std::ptrdiff_t>(at + count));
-    ends_.insert(ends_.begin() + static_cast<std::ptrdiff_t>(at), ends.begin(), ends.end());
+    const auto place = [at](auto& v) { return v.begin() + static_cast<std::ptrdiff_t>(at); };
+    ends_.erase(place(ends_), place(ends_) + static_cast<std::ptrdiff_t>(count));
+    ends_.insert(place(ends_), ends.begin(), ends.end());
+    starts_.erase(place(starts_), place(starts_) + static_cast<std::ptrdiff_t>(count));
+    starts_.insert(place(starts_), starts.begin(), starts.end());
     // The rows after the place keep their bytes, which moved with the change of length.
-    for (std::size_t i = at + with.size(); i < next; ++i) ends_[i] = ends_[i] - to + from + bytes.size();
+    for (std::size_t i = at + rows.size(); i < ends_.size(); ++i) ends_[i] = ends_[i] - to + from + bytes.size();
 }
 
 void HeaderRows::tally(std::string_view row, bool added) {

@@ -9,6 +9,7 @@
 #include "shell/file_io.h"
 
 #include <ILoader.h>
+#include <algorithm>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <utility>
@@ -238,8 +239,14 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
     // count the changes, and QsciScintilla's fold changes.
     SendScintilla(SCI_SETMODEVENTMASK,
                   static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_CHANGEFOLD));
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int type) {
-        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) ++textVersion_;
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char*, int length) {
+        if (!(type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))) return;
+        ++textVersion_;
+        const auto at = static_cast<std::size_t>(position);
+        const auto after = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH)) - at -
+                           (type & SC_MOD_BEFOREDELETE ? static_cast<std::size_t>(length) : 0);
+        sameHead_ = std::min(sameHead_, at);
+        sameTail_ = std::min(sameTail_, after);
     });
     // Scintilla reports reaching the save point even when it was never left
     // (a load or a reset of an unmodified document); only real changes of
@@ -277,8 +284,36 @@ textfile::TextRuns maxEdit::textRuns() const {
             std::string_view(tail, static_cast<std::size_t>(length - split))};
 }
 
+textfile::ChangedLines maxEdit::takeChangedLines(std::optional<quint64> since) {
+    const auto length = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
+    textfile::ChangedLines changed;
+    if (since && since == recordVersion_) {
+        // From the start of the line of the first changed byte to the end of
+        // the line of the last one; a line break counts with its line.
+        const std::size_t head = std::min(sameHead_, length), tail = std::min(sameTail_, length - head);
+        const long first = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(head));
+        const long last = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(length - tail));
+        changed.whole = false;
+        changed.from = static_cast<std::size_t>(SendScintilla(SCI_POSITIONFROMLINE, first));
+        const std::size_t to = last + 1 < LineCount()
+                                   ? static_cast<std::size_t>(SendScintilla(SCI_POSITIONFROMLINE, last + 1))
+                                   : length;
+        changed.oldSize = to - changed.from + recordLength_ - length;
+        const auto* text = reinterpret_cast<const char*>(SendScintilla(
+            SCI_GETRANGEPOINTER, static_cast<unsigned long>(changed.from), static_cast<long>(to - changed.from)));
+        changed.text = {std::string_view(text, to - changed.from), {}};
+    } else {
+        changed.text = textRuns();
+    }
+    recordVersion_ = textVersion_;
+    recordLength_ = length;
+    sameHead_ = sameTail_ = length;
+    return changed;
+}
+
 void maxEdit::adoptDocument(void* document) {
     ++textVersion_;
+    recordVersion_.reset();
     // What Scintilla keeps with the document rather than the view goes over
     // to the new one, so the editor looks and behaves as it did.
     const long codePage = SendScintilla(SCI_GETCODEPAGE);
