@@ -194,11 +194,6 @@ private slots:
     // when the user picks the row already shown.
     void picksInsertTheirTexts() {
         QStringList pieces;
-        // The editor leaves insertion notices off; this test turns them on to watch.
-        auto* e = w->maxEdit;
-        e->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
-                         static_cast<unsigned long>(e->SendScintilla(QsciScintillaBase::SCI_GETMODEVENTMASK) |
-                                                    QsciScintillaBase::SC_MOD_INSERTTEXT));
         QObject::connect(w->maxEdit, &QsciScintillaBase::SCN_MODIFIED, w->maxEdit,
                          [&pieces](int, int type, const char* text, int length, int, int, int, int, int, int) {
                              if (type & QsciScintillaBase::SC_MOD_INSERTTEXT) pieces << QString::fromUtf8(text, length);

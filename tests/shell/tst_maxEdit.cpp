@@ -69,9 +69,33 @@ private slots:
         editor.InsertText("x");
         editor.LoadFile(path, kWestern);
         QVERIFY(!editor.CanUndo());
-        editor.setText(QString());
+        editor.Text(QString());
         editor.ResetForNewDocument();
         QCOMPARE(seen, (QList<bool>{true, false, true, false, true, false, true, false}));
+    }
+
+    // What QScintilla promises of its signals and its document object holds
+    // for the editor: typing is heard while someone listens, a loaded
+    // document is the one its document object hands out, setText forgets the
+    // undo history.
+    void componentKeepsItsContract() {
+        const QString path = dir.filePath("doc.txt");
+        writeBytes(path, "[@main]\r\n");
+        maxEdit editor;
+        editor.LoadFile(path, kWestern);
+        {
+            QSignalSpy text(&editor, &QsciScintilla::textChanged), lines(&editor, &QsciScintilla::linesChanged);
+            QTest::keyClick(&editor, Qt::Key_Return);
+            QCOMPARE(QList<qsizetype>({text.count(), lines.count()}), QList<qsizetype>({1, 1}));
+        }
+        // Unheard, insertions cost no notice.
+        editor.InsertText("#SAY");
+        QVERIFY(!(editor.SendScintilla(QsciScintilla::SCI_GETMODEVENTMASK) & QsciScintilla::SC_MOD_INSERTTEXT));
+        QsciScintilla other;
+        other.setDocument(editor.document());
+        QCOMPARE(other.text(), QStringLiteral("\r\n#SAY[@main]\r\n"));
+        editor.setText("a");
+        QVERIFY(!editor.CanUndo());
     }
 
     // A Chinese user: GBK "你好" opens, is inserted and is saved as GBK.

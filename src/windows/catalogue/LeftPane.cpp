@@ -88,7 +88,7 @@ void LeftPane::TV1_NodeClick(QTreeWidgetItem* node) {
     if (kind == 0) return;
     // One undo step brings the replaced script back whole.
     editor_->beginUndoAction();
-    editor_->setText(QString());
+    editor_->Text(QString());
     InsertNpcTemplate(static_cast<qint16>(kind));
     editor_->endUndoAction();
 }

@@ -25,19 +25,6 @@ QLabel* autoSizeLabel(QWidget* parent, const char* name, const QString& text, in
     return label;
 }
 
-QFont designFont(const QStringList& families, double points, bool bold) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QStringList sansSerifFamilies() {
-    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-            QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")};
-}
-
 std::string choiceOf(const QComboBox* combo) {
     const int index = combo->currentIndex();
     return index < 0 ? std::string() : combo->itemText(index).toStdString();

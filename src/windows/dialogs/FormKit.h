@@ -1,8 +1,7 @@
 #pragma once
-// What the generator dialogs and the About window have in common as windows:
-// the one road into the script, the single-instance show.
+// What the generator dialogs have in common as windows: the one road into the
+// script, the typed-key filters, the outcome of a button.
 
-#include <QFont>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -30,13 +29,6 @@ using quill::qs;
 
 // A label that sizes itself to its text, placed by its top-left corner.
 QLabel* autoSizeLabel(QWidget* parent, const char* name, const QString& text, int left, int top);
-// A font by the designed family, with close relatives where that family is
-// not installed.
-QFont designFont(const QStringList& families, double points, bool bold = false);
-// The dialogs' own face, "MS Sans Serif", and faces of about its width: the
-// layouts are measured for it, and a wider face cuts captions short.
-QStringList sansSerifFamilies();
-
 // The text of a drop-down list's chosen entry; empty while none is chosen.
 std::string choiceOf(const QComboBox* combo);
 
@@ -84,18 +76,7 @@ private:
     ScriptHostRef host_;
 };
 
-// Shows the single instance of a window: a new one when none is open (or the
-// last one is closing), otherwise the open one, brought to the front as is
-// (out of the task bar first when it is minimised).
-template <class Form>
-Form* showSingle(QPointer<Form>& slot) {
-    if (!slot || !slot->isVisible()) slot = new Form();
-    if (slot->isMinimized()) slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
-    return slot.data();
-}
+using quill::showSingle;
 
 // showSingle for a dialog that writes into `host`'s script.
 template <class Form>

@@ -19,4 +19,17 @@ QFont tahomaFont() {
     return tahoma;
 }
 
+QFont designFont(const QStringList& families, double points, bool bold) {
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QStringList sansSerifFamilies() {
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")};
+}
+
 }  // namespace quill

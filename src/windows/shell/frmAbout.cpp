@@ -4,14 +4,14 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "dialogs/FormKit.h"
 #include "shell/Artwork.h"
+#include "shell/FormDesign.h"
 
 namespace quill {
 
 QPointer<frmAbout> frmAbout::instance_;
 
-void showFrmAbout() { dialogs::showSingle(frmAbout::instance_); }
+void showFrmAbout() { showSingle(frmAbout::instance_); }
 
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -25,7 +25,7 @@ frmAbout::frmAbout()
     setWindowTitle(QStringLiteral("About Quillmoor v3"));
     setWindowIcon(artwork::programIcon());
     setFixedSize(px(this, 5610), px(this, 3150));
-    setFont(dialogs::designFont(dialogs::sansSerifFamilies(), 8.25));
+    setFont(designFont(sansSerifFamilies(), 8.25));
 
     auto label = [&](const char* name, const QString& text, int left, int top, int width, int height) {
         auto* l = new QLabel(text, this);

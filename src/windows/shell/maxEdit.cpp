@@ -8,10 +8,10 @@
 #include "shell/codepage.h"
 #include "shell/file_io.h"
 
-#include <ILoader.h>
 #include <algorithm>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QMetaMethod>
 #include <utility>
 
 namespace quill {
@@ -60,6 +60,14 @@ private:
     }
 };
 
+const char* const kModifiedSignal = SIGNAL(SCN_MODIFIED(int, int, const char*, int, int, int, int, int, int, int));
+
+bool isTextNotice(const QMetaMethod& signal) {
+    return signal == QMetaMethod::fromSignal(&QsciScintilla::textChanged) ||
+           signal == QMetaMethod::fromSignal(&QsciScintilla::linesChanged) ||
+           signal == QMetaMethod::fromSignal(&QsciScintillaBase::SCN_MODIFIED);
+}
+
 EditorError noMemory(const QString& path) {
     return EditorError(QStringLiteral("there is not enough memory to load \"%1\"").arg(path).toStdString());
 }
@@ -101,47 +109,61 @@ std::string readText(const QString& path, textfile::TextFormat& format, int code
     return bytes;
 }
 
-// A Scintilla document filled through the component's loader, which takes
-// text without any of the work that an edit of a shown document does (no
-// notifications, no undo, no display bookkeeping) and becomes the editor's
-// document in one step.
+// A document of the component's own, filled by a hidden editor that shows it
+// and nothing else: with its notices off and no undo record, the text goes in
+// without any of the work that an edit of the shown script does. It stays
+// shown there until the editor that adopts it shows it too, so that QScintilla
+// never has to keep it alive on its own.
 class LoadedDocument {
 public:
-    explicit LoadedDocument(QsciScintillaBase* host) : host_(host) {}
+    explicit LoadedDocument(QsciScintilla* host) : host_(host) {}
     LoadedDocument(const LoadedDocument&) = delete;
     LoadedDocument& operator=(const LoadedDocument&) = delete;
-    ~LoadedDocument() { drop(); }
+    ~LoadedDocument() {
+        if (!taken_) drop();
+    }
 
     // A new, empty text with room for `bytes`; false when there is no memory.
     bool start(std::uint64_t bytes) {
         drop();
-        loader_ = reinterpret_cast<ILoader*>(
-            host_->SendScintilla(QsciScintillaBase::SCI_CREATELOADER, static_cast<unsigned long>(bytes), 0L));
-        return loader_ != nullptr;
+        host_->setDocument(document_);
+        host_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0L);
+        return tried([&] { host_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes)); });
     }
     bool add(std::string_view utf8) {
-        return utf8.empty() || loader_->AddData(utf8.data(), static_cast<Sci_Position>(utf8.size())) == 0;
+        return tried([&] {
+            host_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()),
+                                 utf8.data());
+        });
     }
-    // The document, handed over with its one reference.
-    void* take() {
-        void* document = loader_->ConvertToDocument();
-        loader_ = nullptr;
-        return document;
+    QsciDocument take() {
+        taken_ = true;
+        return document_;
     }
+    // The text goes, and the host shows an empty one of its own.
     void drop() {
-        if (loader_) loader_->Release();
-        loader_ = nullptr;
+        document_ = QsciDocument();
+        host_->setDocument(QsciDocument());
     }
 
 private:
-    QsciScintillaBase* host_;
-    ILoader* loader_ = nullptr;
+    template <class Step>
+    static bool tried(const Step& step) {
+        try {
+            step();
+            return true;
+        } catch (const std::bad_alloc&) { return false; }
+    }
+
+    QsciScintilla* host_;
+    QsciDocument document_;
+    bool taken_ = false;
 };
 
 // The file at `path` as the editor's UTF-8 text, in a new document, with its
 // format. The text goes to the document a piece at a time as it is read and
 // decoded; whatever goes wrong, nothing of the editor's own is touched.
-void* loadDocument(QsciScintillaBase* host, const QString& path, textfile::TextFormat& format, int codePage) {
+QsciDocument loadDocument(QsciScintilla* host, const QString& path, textfile::TextFormat& format, int codePage) {
     const std::string name = path.toStdString();
     LoadedDocument document(host);
     try {
@@ -227,18 +249,6 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
     setUtf8(true);
     setEolMode(EolWindows);
     markerDefine(QsciScintilla::RightArrow, kMarkMarker);
-    // QScintilla hands every insertion and deletion to its accessibility
-    // layer, which counts the characters from the start of the text up to the
-    // change each time: a key typed near the end of a 100 MB script took a
-    // second. Nothing here listens to those two notifications (QsciScintilla
-    // makes textChanged and linesChanged of them, which nothing connects to;
-    // markers and styling are Scintilla's own bookkeeping), so they are not
-    // sent. Scintilla sends a notification when any bit of its kind is in the
-    // mask, "done by the user" included, so the mask names only the kinds
-    // wanted: the notices sent before each change, which skip that layer and
-    // count the changes, and QsciScintilla's fold changes.
-    SendScintilla(SCI_SETMODEVENTMASK,
-                  static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_CHANGEFOLD));
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char*, int length) {
         if (!(type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))) return;
         ++textVersion_;
@@ -247,6 +257,7 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
                            (type & SC_MOD_BEFOREDELETE ? static_cast<std::size_t>(length) : 0);
         sameHead_ = std::min(sameHead_, at);
         sameTail_ = std::min(sameTail_, after);
+        if (noticesOn_ && !heard()) setNotices(false);
     });
     // Scintilla reports reaching the save point even when it was never left
     // (a load or a reset of an unmodified document); only real changes of
@@ -257,6 +268,36 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
         lastModified_ = now;
         emit ModifiedChange(this);
     });
+    ownModifiedReceivers_ = receivers(kModifiedSignal);
+    setNotices(heard());
+}
+
+void maxEdit::connectNotify(const QMetaMethod& signal) {
+    QsciScintilla::connectNotify(signal);
+    if (ownModifiedReceivers_ >= 0 && isTextNotice(signal)) setNotices(true);
+}
+
+bool maxEdit::heard() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&QsciScintilla::textChanged)) ||
+           isSignalConnected(QMetaMethod::fromSignal(&QsciScintilla::linesChanged)) ||
+           receivers(kModifiedSignal) > ownModifiedReceivers_;
+}
+
+void maxEdit::setNotices(bool on) {
+    // QScintilla hands every insertion and deletion to its accessibility
+    // layer, which counts the characters from the start of the text up to the
+    // change each time: a key typed near the end of a 100 MB script took a
+    // second. So the insertion and deletion notices, and with them
+    // textChanged and linesChanged, are sent only while something outside
+    // listens to one of the three signals (a listener's going is seen at the
+    // next change); otherwise Scintilla sends only what the editor itself
+    // needs: the notices before each change, which skip that layer and count
+    // the changes, and QsciScintilla's fold changes. Scintilla sends a
+    // notification when any bit of its kind is in the mask, "done by the
+    // user" included, so the mask names kinds only.
+    noticesOn_ = on;
+    const int quiet = SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE | SC_MOD_CHANGEFOLD;
+    SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(on ? SC_MODEVENTMASKALL : quiet));
 }
 
 maxEdit::~maxEdit() = default;
@@ -311,7 +352,7 @@ textfile::ChangedLines maxEdit::takeChangedLines(std::optional<quint64> since) {
     return changed;
 }
 
-void maxEdit::adoptDocument(void* document) {
+void maxEdit::adoptDocument(const QsciDocument& document) {
     ++textVersion_;
     recordVersion_.reset();
     // What Scintilla keeps with the document rather than the view goes over
@@ -327,8 +368,7 @@ void maxEdit::adoptDocument(void* document) {
     const long lexer = SendScintilla(SCI_GETLEXER);
     const long lineEnds = SendScintilla(SCI_GETLINEENDTYPESALLOWED);
     const bool marked = markedLine() >= 0;
-    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
-    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+    setDocument(document);
     SendScintilla(SCI_SETCODEPAGE, static_cast<unsigned long>(codePage));
     SendScintilla(SCI_SETEOLMODE, static_cast<unsigned long>(eolMode));
     SendScintilla(SCI_SETTABWIDTH, static_cast<unsigned long>(tabWidth));
@@ -351,7 +391,7 @@ QString maxEdit::Text() const {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void maxEdit::setText(const QString& text) {
+void maxEdit::Text(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     SendScintilla(SCI_CLEARALL);
     if (!bytes.isEmpty()) SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
@@ -386,10 +426,14 @@ QString maxEdit::GetLineText(int line) const {
 textfile::TextFormat maxEdit::LoadFile(const QString& path, int codePage) {
     // The loader is asked of a hidden editor of its own: asking it of this
     // one would reset this one's line bookkeeping even when the load fails.
-    if (!loaderHost_) loaderHost_ = std::make_unique<QsciScintillaBase>();
+    if (!loaderHost_) {
+        loaderHost_ = std::make_unique<QsciScintilla>();
+        loaderHost_->SendScintilla(SCI_SETMODEVENTMASK, 0L);
+    }
     textfile::TextFormat format;
-    void* document = loadDocument(loaderHost_.get(), path, format, codePage);
-    adoptDocument(document);
+    adoptDocument(loadDocument(loaderHost_.get(), path, format, codePage));
+    // Now that this editor shows the text, the host lets go of it.
+    loaderHost_->setDocument(QsciDocument());
     SendScintilla(SCI_SETSAVEPOINT);
     return format;
 }

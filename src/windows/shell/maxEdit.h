@@ -60,10 +60,13 @@ public:
 
     // The whole text, line breaks as they stand.
     QString Text() const;
+    // Puts `text` in place of the whole text, NUL characters included, as one
+    // change that Undo takes back (QsciScintilla's setText, which keeps its
+    // own contract, stops at a NUL and forgets the undo history).
+    void Text(const QString& text);
     // The same text as the editor holds it, UTF-8, read in place: valid until
     // the next edit. Every reader of the whole text goes through here.
     std::string_view bytes() const;
-    void setText(const QString& text) override;
     // Replaces the selection, or inserts at the caret, and leaves the caret
     // after the inserted text, so consecutive insertions read in order.
     void InsertText(const QString& text);
@@ -175,15 +178,27 @@ signals:
     // The modified state changed; the handler reads ModifiedFlag().
     void ModifiedChange(quill::maxEdit* editor);
 
+protected:
+    // Scintilla tells of each insertion and deletion only while someone
+    // listens (see setNotices).
+    void connectNotify(const QMetaMethod& signal) override;
+
 private:
     // Makes a document filled by the loader the editor's own.
-    void adoptDocument(void* document);
+    void adoptDocument(const QsciDocument& document);
+    // Something outside listens to textChanged, linesChanged or SCN_MODIFIED.
+    bool heard() const;
+    void setNotices(bool on);
 
     void applyAppearance();
     long searchIn(const QByteArray& what, int flags, long from, long to);
     void openFindDialog(bool replace);
 
-    std::unique_ptr<QsciScintillaBase> loaderHost_;
+    std::unique_ptr<QsciScintilla> loaderHost_;
+    // Receivers of SCN_MODIFIED that are the component's own; -1 while the
+    // editor is being made.
+    int ownModifiedReceivers_ = -1;
+    bool noticesOn_ = true;
     int markerHandle_ = -1;
     bool lastModified_ = false;
     quint64 textVersion_ = 0;

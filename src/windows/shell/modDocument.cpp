@@ -29,7 +29,7 @@ QWidget* owner() {
 class MainEditor : public document::Editor {
 public:
     void clearText() override {
-        if (auto* e = editor()) e->setText(QString());
+        if (auto* e = editor()) e->Text(QString());
     }
     bool textIs(std::string_view text) override {
         maxEdit* e = editor();
