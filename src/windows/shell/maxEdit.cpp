@@ -123,12 +123,16 @@ public:
         if (!taken_) drop();
     }
 
-    // A new, empty text with room for `bytes`; false when there is no memory.
+    // A new, empty text with room for `bytes`, and some for typing: a text
+    // filled to the last byte of its room is moved whole into a larger one
+    // at the first key; false when there is no memory.
     bool start(std::uint64_t bytes) {
         drop();
         host_->setDocument(document_);
         host_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0L);
-        return tried([&] { host_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes)); });
+        return tried([&] {
+            host_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes + kTypingRoom));
+        });
     }
     bool add(std::string_view utf8) {
         return tried([&] {
@@ -137,6 +141,14 @@ public:
         });
     }
     QsciDocument take() {
+        // The room left (the gap of Scintilla's buffers) follows the last
+        // text added, at the end; the first key, at the start where the caret
+        // is, would move the whole text over it. One byte put in and taken
+        // out at the start, with no undo record, brings the room there now.
+        tried([&] {
+            host_->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, " ");
+            host_->SendScintilla(QsciScintillaBase::SCI_DELETERANGE, 0UL, 1L);
+        });
         taken_ = true;
         return document_;
     }
@@ -147,6 +159,8 @@ public:
     }
 
 private:
+    static constexpr std::uint64_t kTypingRoom = 1 << 20;
+
     template <class Step>
     static bool tried(const Step& step) {
         try {
