@@ -45,6 +45,8 @@ private:
 // reads a file that is neither UTF-8 nor in the user's code page; every byte
 // is a character of its own, so a file may be read in pieces cut anywhere.
 void appendWindows1252(std::string_view bytes, std::string& out);
+// How many bytes appendWindows1252 makes of `bytes`.
+std::size_t windows1252Utf8Size(std::string_view bytes);
 
 // Decides the format of `bytes` and turns them into UTF-8 in place; the
 // buffer is reused, so a large UTF-8 file is not copied. `codePage` is the

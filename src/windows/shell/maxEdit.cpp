@@ -223,9 +223,14 @@ QsciDocument loadDocument(QsciScintilla* host, const QString& path, textfile::Te
                 textBytes = 0;
         }
         if (!done && !utf16 && codePage == codepage::kWestern) {
-            // Not UTF-8: every byte is one Windows-1252 character.
+            // Not UTF-8: every byte is one Windows-1252 character. The text's
+            // size is counted first, so that its room is made once and no
+            // larger than the text needs.
             reader.rewind();
-            if (!document.start(reader.reportedSize() + reader.reportedSize() / 8 + 1)) throw noMemory(path);
+            std::uint64_t size = 0;
+            while (nextPiece(piece)) size += textfile::windows1252Utf8Size(piece);
+            reader.rewind();
+            if (!document.start(size)) throw noMemory(path);
             std::string text;
             while (nextPiece(piece)) {
                 text.clear();
