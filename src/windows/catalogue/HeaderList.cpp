@@ -105,13 +105,15 @@ void HeaderRows::splice(std::size_t at, std::size_t count, std::span<const std::
                         std::span<const std::size_t> starts) {
     const std::size_t from = at == 0 ? 0 : ends_[at - 1];
     const std::size_t to = count == 0 ? from : ends_[at + count - 1];
-    for (std::size_t i = at; i < at + count; ++i) tally(row(static_cast<int>(i)), false);
-    rowsPerHash_.reserve(rowsPerHash_.size() + rows.size());
+    // A few rows are counted in and out one by one; many, all over again.
+    const bool many = count + rows.size() > 64 + ends_.size() / 64;
+    if (!many)
+        for (std::size_t i = at; i < at + count; ++i) tally(row(static_cast<int>(i)), false);
     std::string bytes;
     std::vector<std::size_t> ends;
     ends.reserve(rows.size());
     for (std::string_view r : rows) {
-        tally(r, true);
+        if (!many) tally(r, true);
         bytes.append(r);
         ends.push_back(from + bytes.size());
     }
@@ -123,23 +125,34 @@ void HeaderRows::splice(std::size_t at, std::size_t count, std::span<const std::
     starts_.insert(place(starts_), starts.begin(), starts.end());
     // The rows after the place keep their bytes, which moved with the change of length.
     for (std::size_t i = at + rows.size(); i < ends_.size(); ++i) ends_[i] = ends_[i] - to + from + bytes.size();
+    if (many) tallyAll();
 }
 
 void HeaderRows::tally(std::string_view row, bool added) {
     const std::size_t hash = std::hash<std::string_view>{}(row);
+    const auto at = std::lower_bound(hashes_.begin(), hashes_.end(), hash);
     if (added) {
-        if (++rowsPerHash_[hash] == 2) ++sharedHashes_;
+        if (at != hashes_.end() && *at == hash) ++repeatedHashes_;
+        hashes_.insert(at, hash);
         return;
     }
-    const auto it = rowsPerHash_.find(hash);
-    if (--it->second == 1) --sharedHashes_;
-    if (it->second == 0) rowsPerHash_.erase(it);
+    if (at + 1 != hashes_.end() && at[1] == hash) --repeatedHashes_;
+    hashes_.erase(at);
+}
+
+void HeaderRows::tallyAll() {
+    hashes_.clear();
+    hashes_.reserve(ends_.size());
+    for (int i = 0; i < rowCount(); ++i) hashes_.push_back(std::hash<std::string_view>{}(row(i)));
+    std::sort(hashes_.begin(), hashes_.end());
+    repeatedHashes_ = 0;
+    for (std::size_t i = 1; i < hashes_.size(); ++i) repeatedHashes_ += hashes_[i] == hashes_[i - 1] ? 1 : 0;
 }
 
 const std::vector<catalogue::DuplicateReport>& HeaderRows::duplicates() {
     if (!duplicates_) {
         std::vector<std::string_view> rows;
-        if (sharedHashes_ > 0) {
+        if (repeatedHashes_ > 0) {
             rows.reserve(ends_.size());
             for (int i = 0; i < rowCount(); ++i) rows.push_back(row(i));
         }

@@ -12,7 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "catalogue/headers.h"
@@ -51,15 +50,16 @@ private:
     void splice(std::size_t at, std::size_t count, std::span<const std::string_view> rows,
                 std::span<const std::size_t> starts);
     void tally(std::string_view row, bool added);
+    void tallyAll();
 
     std::string bytes_;
     std::vector<std::size_t> ends_;    // where each row's bytes end
     std::vector<std::size_t> starts_;  // where each header row's line starts in the script
-    // How many rows have each hash, and how many hashes more than one row
-    // has. While none has, no two rows are equal, and a refresh is spared
-    // the check of every row against the others.
-    std::unordered_map<std::size_t, std::uint32_t> rowsPerHash_;
-    std::size_t sharedHashes_ = 0;
+    // The hash of every row, in order, and how many of them equal the one
+    // before. While none does, no two rows are equal, and a refresh is
+    // spared the check of every row against the others.
+    std::vector<std::size_t> hashes_;
+    std::size_t repeatedHashes_ = 0;
     std::optional<std::vector<catalogue::DuplicateReport>> duplicates_;
 };
 
