@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "shell/AppStyle.h"
+#include "shell/FormDesign.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
     quill::installAppStyle();
+    quill::keepWindowsOnScreen();
     auto* splash = new quill::frmSplash();
     // The main window is built, shown and given the focus while the splash
     // is still up; the splash closes after.

@@ -188,6 +188,48 @@ private slots:
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@a]", "[@b]"}));
     }
 
+    // The keyboard does what the mouse does: arrows only move the selection,
+    // Enter on a header row is its double click, Enter or Space on a
+    // template node its click.
+    void activationKeysDoWhatTheMouseDoes() {
+        setScript(QStringLiteral("[@main]\r\n[@buy]\r\n#SAY\r\nx[@buy]x"));
+        setCurrentRow(1);
+        QTest::keyClick(w->List1, Qt::Key_Down);
+        QCOMPARE(w->maxEdit->markedLine(), -1);
+        QTest::keyClick(w->List1, Qt::Key_Return);
+        QCOMPARE(w->maxEdit->markedLine(), 3);
+
+        const QString before = w->maxEdit->Text();
+        QTest::keyClick(w->Combo2, Qt::Key_Down);
+        w->TV1->expandAll();
+        w->TV1->setCurrentItem(w->TV1->findItems(QStringLiteral("Teleporter"), Qt::MatchRecursive).value(0));
+        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down}) QTest::keyClick(w->TV1, key);
+        QCOMPARE(w->maxEdit->Text(), before);
+        QTest::keyClick(w->TV1, Qt::Key_Return);
+        QCOMPARE(w->maxEdit->Text(), golden("teleporter.txt"));
+        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up}) QTest::keyClick(w->TV1, key);  // to Jewelry Merchant
+        QCOMPARE(w->maxEdit->Text(), golden("teleporter.txt"));
+        QTest::keyClick(w->TV1, Qt::Key_Space);
+        QCOMPARE(w->maxEdit->Text(), golden("jewelry_merchant.txt"));
+    }
+
+    // A tick while another modal window is up (a file dialog, a question)
+    // neither rebuilds nor reports; the next one after it closes does both.
+    void ticksWaitWhileAnyModalWindowIsOpen() {
+        setScript(QStringLiteral("[@a]"));
+        w->maxEdit->setText(QStringLiteral("[@a]\r\n[@a]"));
+        QDialog question(w);
+        question.setModal(true);
+        question.show();
+        w->leftPane->Timer1_Timer();
+        QVERIFY(prompter->told.empty());
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]"}));
+        question.close();
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(prompter->told.size(), std::size_t{1});
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@a]"}));
+    }
+
     void doubleClickMarksTheLastLineHoldingTheHeader() {
         setScript(QStringLiteral("[@main]\r\n[@buy]\r\n#SAY\r\n;back to [@buy] later\r\n[@sell]\r\nx[@buy]x"));
         for (auto [row, marked] : {std::pair{2, 5}, {3, 4}}) {

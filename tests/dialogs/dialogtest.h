@@ -27,6 +27,12 @@ inline QString scriptText() {
     return {};
 }
 
+// One Undo in the open main window's script, by its key.
+inline void undoOnce() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<frmMain*>(top)) QTest::keyClick(main->maxEdit, Qt::Key_Z, Qt::ControlModifier);
+}
+
 // Closed windows go at the next turn of the event loop; take that turn.
 inline void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -95,6 +95,8 @@ private slots:
         QVERIFY(b->isVisible() && !b->isMinimized());
         b->Command5->click();
         QCOMPARE(scriptText(), "\r\n\r\n\r\nbatchdelay 15\r\naddbatch  D0\r\naddbatch " + longName + "\r\nbatchmove");
+        test::undoOnce();  // one press, one step
+        QCOMPARE(scriptText(), QStringLiteral("\r\n\r\n"));
         test::settle();
         QVERIFY(!frmBatch::instance());
 
@@ -135,6 +137,9 @@ private slots:
         c->Command10->click();
         const QString block = "\r\n" + lines.join("\r\n"), twice = "\r\n\r\n" + block + block;
         QCOMPARE(scriptText(), twice);
+        test::undoOnce();
+        QCOMPARE(scriptText(), "\r\n\r\n" + block);
+        c->Command10->click();
         // It stays open with everything in it; its row again brings it forward.
         test::settle();
         QCOMPARE(run.open(), c);
@@ -180,6 +185,9 @@ private slots:
         QTest::keyClick(r->Command1, Qt::Key_Return);
         r->Command3->click();
         QCOMPARE(scriptText(), QStringLiteral("\r\n200%\r\n100%\r\n+10\r\n+11\r\n+15\r\n+5\r\n+43\r\n+0\r\n+42"));
+        test::undoOnce();
+        QCOMPARE(scriptText(), QStringLiteral("\r\n200%\r\n100%\r\n+10\r\n+11\r\n+15\r\n+5\r\n+43"));
+        r->Command3->click();
         // It stays open with its ticks; the menu again brings it forward.
         test::settle();
         QCOMPARE(run.open(), r);

@@ -83,6 +83,27 @@ private slots:
         find->chkWholeWord->setChecked(true);
         find->cmdReplaceAll->click();
         QCOMPARE(editor().Text(), QStringLiteral("Take Gold Gold 5\r\ntake Gold Gold 6\r\nTake Goldbar"));
+        // The result speaks of that search only: another text or option clears it.
+        for (const auto& change :
+             std::initializer_list<std::function<void()>>{[&] { QTest::keyClick(find->txtFind, Qt::Key_S); },
+                                                          [&] {
+                                                              QTest::mouseClick(find->chkMatchCase, Qt::LeftButton);
+                                                          }}) {
+            QVERIFY(!find->lblResult->text().isEmpty());
+            change();
+            QCOMPARE(find->lblResult->text(), QString());
+            find->cmdReplaceAll->click();
+        }
+        find->txtFind->setText(QStringLiteral("gold"));
+        find->chkMatchCase->setChecked(false);
+        // Every control has an access key of its own.
+        QStringList keys;
+        for (QAbstractButton* b : find->findChildren<QAbstractButton*>())
+            keys << QKeySequence::mnemonic(b->text()).toString();
+        for (QLabel* l : find->findChildren<QLabel*>())
+            if (l->buddy()) keys << QKeySequence::mnemonic(l->text()).toString();
+        QVERIFY2(!keys.contains(QString()) && QSet<QString>(keys.begin(), keys.end()).size() == keys.size(),
+                 qPrintable(keys.join(u' ')));
         trigger("mEDITUNDO");
         QCOMPARE(editor().Text(), text);
 

@@ -56,6 +56,27 @@ private slots:
         QVERIFY(w->Timer1->isActive() && w->Timer1->interval() == 3500);
         QVERIFY(activate());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->maxEdit));
+        // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab leave the editor along the tab order.
+        QTest::keyClick(w->maxEdit, Qt::Key_Tab);
+        QTest::keyClick(w->maxEdit, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), w->cboNPC);
+        QTest::keyClick(w->cboNPC, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->List1));
+        w->maxEdit->setFocus();
+        QTest::keyClick(w->maxEdit, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w->Combo1);
+        QCOMPARE(w->maxEdit->Text(), kDefaultText + QStringLiteral("\t"));
+    }
+
+    // The catalogue's open list is a bounded number of rows high, with a
+    // scroll bar, well inside the screen.
+    void pickerListIsBounded() {
+        w->cboNPC->showPopup();
+        QAbstractItemView* rows = w->cboNPC->view();
+        QVERIFY(QTest::qWaitForWindowExposed(rows->window()));
+        QVERIFY(rows->verticalScrollBar()->isVisible());
+        QVERIFY(rows->window()->height() <= 21 * rows->sizeHintForRow(0));
+        w->cboNPC->hidePopup();
     }
 
     void overflowArrowIsTheStyles() {
@@ -206,6 +227,13 @@ private slots:
         QCOMPARE(pieces, (QStringList{"\r\n", say, "\r\n", say, "\r\n", "Hour  5"}));
         QCOMPARE(w->maxEdit->Text(), kDefaultText + pieces.join(QString()));
         QCOMPARE(w->cboNPC->currentText(), QStringLiteral("Hour 5"));
+        // Each pick, a built-in name's too, is one undo step.
+        const QString picked = w->maxEdit->Text();
+        QTest::keyClick(w->Combo1, Qt::Key_Down);
+        for (const QString& back : {picked, kDefaultText + pieces.mid(0, 4).join(QString())}) {
+            QTest::keyClick(w->maxEdit, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(w->maxEdit->Text(), back);
+        }
     }
 };
 

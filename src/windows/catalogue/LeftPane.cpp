@@ -1,7 +1,9 @@
 #include "catalogue/LeftPane.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHash>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -57,6 +59,24 @@ LeftPane::LeftPane(QWidget* client, maxEdit* editor, QObject* parent) : QObject(
     connect(TV1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node, int) { TV1_NodeClick(node); });
     connect(List1, &QListView::doubleClicked, this, [this](const QModelIndex&) { List1_DblClick(); });
     connect(Timer1, &QTimer::timeout, this, &LeftPane::Timer1_Timer);
+    List1->installEventFilter(this);
+    TV1->installEventFilter(this);
+}
+
+bool LeftPane::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == List1 && enter) {
+        List1_DblClick();
+        return true;
+    }
+    if (watched == TV1 && (enter || key->key() == Qt::Key_Space)) {
+        TV1_NodeClick(TV1->currentItem());
+        return true;
+    }
+    return false;
 }
 
 void LeftPane::RefreshHeaders() {
@@ -65,9 +85,11 @@ void LeftPane::RefreshHeaders() {
 }
 
 void LeftPane::Timer1_Timer() {
-    // A tick that arrives while a duplicate message waits for its OK would
-    // stack one message box on another; the next tick after it closes checks.
-    if (modDuplicates::ReportShowing()) return;
+    // A tick that arrives while a duplicate message waits for its OK, or
+    // while any other modal window (a file dialog, a question) is up, would
+    // put its report over that window and take the keys typed into it; the
+    // next tick after it closes checks.
+    if (modDuplicates::ReportShowing() || QApplication::activeModalWidget()) return;
     RefreshHeaders();
 }
 
@@ -87,10 +109,9 @@ void LeftPane::TV1_NodeClick(QTreeWidgetItem* node) {
     const int kind = catalogue::templateKindForNode(node->text(0).toStdString());
     if (kind == 0) return;
     // One undo step brings the replaced script back whole.
-    editor_->beginUndoAction();
+    const UndoStep step(editor_);
     editor_->Text(QString());
     InsertNpcTemplate(static_cast<qint16>(kind));
-    editor_->endUndoAction();
 }
 
 void LeftPane::InsertNpcTemplate(qint16 kind) {

@@ -38,6 +38,11 @@ public slots:
     void TV1_NodeClick(QTreeWidgetItem* node);
     void List1_DblClick();
 
+protected:
+    // The keyboard's activation key does what the mouse gesture does: Enter
+    // on a header row is its double click, Enter or Space on a node its click.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void InsertNpcTemplate(qint16 kind);
 

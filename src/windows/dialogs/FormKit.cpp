@@ -106,6 +106,7 @@ void ScriptWriter::insertIntoScript(const std::vector<std::string>& texts) const
     ScriptHost* host = host_.get();
     maxEdit* editor = host ? host->scriptEditor() : nullptr;
     if (!editor) return;
+    const UndoStep step(editor);
     for (const std::string& text : texts) editor->InsertText(QString::fromStdString(text));
 }
 

@@ -67,9 +67,9 @@ public:
     void setScriptHost(ScriptHost* host) { host_ = host; }
 
 protected:
-    // Hands texts to the host's editor, one InsertText call each. Once the
-    // host's window has closed there is no script to write to, and nothing
-    // is written.
+    // Hands texts to the host's editor, one InsertText call each, as one undo
+    // step. Once the host's window has closed there is no script to write
+    // to, and nothing is written.
     void insertIntoScript(const std::vector<std::string>& texts) const;
 
 private:

@@ -66,6 +66,15 @@ public:
             return QIcon(new DeferredIconEngine(baseStyle(), which, option, widget));
         return QProxyStyle::standardIcon(which, option, widget);
     }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        // A drop-down list opens as a list of its own, a bounded number of
+        // rows high with a scroll bar, as the platform's does; some styles
+        // open it over the combo box with every row, taller than the screen
+        // for the catalogue.
+        if (hint == SH_ComboBox_Popup) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
 };
 
 }  // namespace

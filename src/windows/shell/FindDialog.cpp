@@ -5,13 +5,51 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace quill {
+namespace {
+
+// A one-line message that quotes what the user typed, which can be longer
+// than the screen is wide: it takes the width its window gives and never
+// asks for more, shows what does not fit as an ellipsis, and shows its whole
+// text as its tooltip (text() is always the whole text).
+class MessageLabel : public QLabel {
+public:
+    MessageLabel() {
+        setTextFormat(Qt::PlainText);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override { return {0, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(), shown(),
+                              foregroundRole());
+    }
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return QLabel::event(event);
+        if (shown() != text()) QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+private:
+    QString shown() const { return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width()); }
+};
+
+}  // namespace
 
 FindDialog::FindDialog(SearchTarget* editor, QWidget* parent) : QDialog(parent), editor_(editor) {
     setObjectName(QStringLiteral("FindDialog"));
@@ -20,7 +58,7 @@ FindDialog::FindDialog(SearchTarget* editor, QWidget* parent) : QDialog(parent),
     txtFind->setObjectName(QStringLiteral("txtFind"));
     txtReplace = new QLineEdit;
     txtReplace->setObjectName(QStringLiteral("txtReplace"));
-    lblReplace_ = new QLabel(tr("Replace &with:"));
+    lblReplace_ = new QLabel(tr("Replace wi&th:"));
     lblReplace_->setBuddy(txtReplace);
     auto* lblFind = new QLabel(tr("Fi&nd what:"));
     lblFind->setBuddy(txtFind);
@@ -62,7 +100,7 @@ FindDialog::FindDialog(SearchTarget* editor, QWidget* parent) : QDialog(parent),
     cmdReplace->setObjectName(QStringLiteral("cmdReplace"));
     cmdReplaceAll = new QPushButton(tr("Replace &All"));
     cmdReplaceAll->setObjectName(QStringLiteral("cmdReplaceAll"));
-    auto* cmdClose = new QPushButton(tr("Close"));
+    auto* cmdClose = new QPushButton(tr("C&lose"));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdFindNext);
     buttons->addWidget(cmdReplace);
@@ -70,9 +108,8 @@ FindDialog::FindDialog(SearchTarget* editor, QWidget* parent) : QDialog(parent),
     buttons->addWidget(cmdClose);
     buttons->addStretch();
 
-    lblResult = new QLabel;
+    lblResult = new MessageLabel;
     lblResult->setObjectName(QStringLiteral("lblResult"));
-    lblResult->setTextFormat(Qt::PlainText);  // it quotes what the user typed
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
     left->addLayout(options);
@@ -85,6 +122,11 @@ FindDialog::FindDialog(SearchTarget* editor, QWidget* parent) : QDialog(parent),
     connect(cmdReplace, &QPushButton::clicked, this, &FindDialog::replaceOne);
     connect(cmdReplaceAll, &QPushButton::clicked, this, &FindDialog::replaceAll);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    // A result speaks of the search that was made; another search text or
+    // option makes it stale.
+    for (QLineEdit* box : {txtFind, txtReplace}) connect(box, &QLineEdit::textChanged, lblResult, &QLabel::clear);
+    for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{chkMatchCase, chkWholeWord, chkWrap, optUp})
+        connect(option, &QAbstractButton::toggled, lblResult, &QLabel::clear);
     setReplaceMode(false);
 }
 
@@ -141,9 +183,8 @@ GoToLineDialog::GoToLineDialog(int lineCount, QWidget* parent) : QDialog(parent)
     txtLine = new QLineEdit;
     txtLine->setObjectName(QStringLiteral("txtLine"));
     label->setBuddy(txtLine);
-    lblError = new QLabel;
+    lblError = new MessageLabel;
     lblError->setObjectName(QStringLiteral("lblError"));
-    lblError->setTextFormat(Qt::PlainText);  // it quotes what the user typed
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     layout->addWidget(label);
     layout->addWidget(txtLine);

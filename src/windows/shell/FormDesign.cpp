@@ -1,10 +1,66 @@
 #include "shell/FormDesign.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
+#include "shell/on_screen.h"
 #include "shell/twips.h"
 
 namespace quill {
+namespace {
+
+onscreen::Rect rectOf(const QRect& r) { return {r.left(), r.top(), r.width(), r.height()}; }
+
+// The frame a window manager puts around `window`. Before a window is first
+// shown its frame is not known yet; it is taken to be that of another window
+// already shown, as the manager frames them alike.
+QMargins frameOf(const QWidget* window) {
+    const auto of = [](const QWidget* w) {
+        const QRect outer = w->frameGeometry(), inner = w->geometry();
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                        outer.bottom() - inner.bottom());
+    };
+    const QMargins own = of(window);
+    if (!own.isNull() || window->windowFlags().testFlag(Qt::FramelessWindowHint)) return own;
+    for (const QWidget* other : QApplication::topLevelWidgets())
+        if (other != window && other->isVisible() && !other->windowFlags().testFlag(Qt::FramelessWindowHint) &&
+            !of(other).isNull())
+            return of(other);
+    return own;
+}
+
+void keepOnScreen(QWidget* window) {
+    const QRect outer = window->geometry().marginsAdded(frameOf(window));
+    const QScreen* screen = QGuiApplication::screenAt(outer.center());
+    if (!screen) screen = window->screen();
+    if (!screen) return;
+    const onscreen::Rect kept = onscreen::keptInside(rectOf(outer), rectOf(screen->availableGeometry()));
+    if (kept.left != outer.left() || kept.top != outer.top())
+        window->move(window->pos() + QPoint(kept.left - outer.left(), kept.top - outer.top()));
+}
+
+class OnScreenKeeper : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            const Qt::WindowType type = widget->windowType();
+            if (widget->isWindow() &&
+                (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen))
+                keepOnScreen(widget);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void keepWindowsOnScreen() {
+    static OnScreenKeeper keeper;
+    qApp->installEventFilter(&keeper);
+}
 
 int px(const QWidget* w, double twips) { return twipsToPixels(twips, w->logicalDpiX()); }
 int twipsOf(const QWidget* w, double pixels) { return pixelsToTwips(pixels, w->logicalDpiX()); }

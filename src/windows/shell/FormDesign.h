@@ -18,6 +18,12 @@ int twipsOf(const QWidget* w, double pixels);
 // Places `w` in its parent by a designed rectangle in twips.
 void placeTwips(QWidget* w, int left, int top, int width, int height);
 
+// From now on every window that opens (the main window, the dialogs, the
+// message boxes, the splash) keeps its own place when it fits on the screen
+// it opens on, and is otherwise moved just enough to lie inside that screen's
+// available part.
+void keepWindowsOnScreen();
+
 // Tahoma at 8.25 points.
 QFont tahomaFont();
 // A font by the designed family, with close relatives where that family is

@@ -414,7 +414,10 @@ void frmMain::cboNPC_Click() { InsertCommandSnippet(static_cast<qint16>(cboNPC->
 
 void frmMain::InsertCommandSnippet(qint16 index) {
     const catalogue::Pick pick = catalogue::pick(index, cboNPC->itemText(index).toStdString());
-    for (const std::string& text : pick.inserts) maxEdit->InsertText(QString::fromStdString(text));
+    {
+        const UndoStep step(maxEdit);
+        for (const std::string& text : pick.inserts) maxEdit->InsertText(QString::fromStdString(text));
+    }
     switch (pick.dialog) {
         case catalogue::Dialog::CheckFlag: dialogs::showFrmFlag(this); break;
         case catalogue::Dialog::BatchCreator: dialogs::showFrmBatch(this); break;
@@ -429,6 +432,7 @@ void frmMain::Combo1_Click() {
 }
 
 void frmMain::InsertBuiltInName(qint16 index, const QString& text) {
+    const UndoStep step(maxEdit);
     for (const std::string& piece : catalogue::builtInNamePick(index, text.toStdString()))
         maxEdit->InsertText(QString::fromStdString(piece));
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMetaMethod>
 #include <utility>
 
@@ -294,6 +295,18 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
 void maxEdit::connectNotify(const QMetaMethod& signal) {
     QsciScintilla::connectNotify(signal);
     if (ownModifiedReceivers_ >= 0 && isTextNotice(signal)) setNotices(true);
+}
+
+void maxEdit::keyPressEvent(QKeyEvent* event) {
+    // Tab stays a tab character; Ctrl+Tab and Ctrl+Shift+Tab move the focus
+    // along the window's tab order, as Qt's own editors that keep Tab do.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const bool back = event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+        QAbstractScrollArea::focusNextPrevChild(!back);
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
 }
 
 bool maxEdit::heard() const {

@@ -182,6 +182,7 @@ protected:
     // Scintilla tells of each insertion and deletion only while someone
     // listens (see setNotices).
     void connectNotify(const QMetaMethod& signal) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Makes a document filled by the loader the editor's own.
@@ -223,6 +224,19 @@ private:
     double fontSize_ = 9;
     QHash<int, QColor> slotColours_;
     QHash<int, int> slotValues_;
+};
+
+// What is done to the editor's text while one of these lives is one undo
+// step: an action that inserts several texts is taken back by one Undo.
+class UndoStep {
+public:
+    explicit UndoStep(maxEdit* editor) : editor_(editor) { editor_->beginUndoAction(); }
+    ~UndoStep() { editor_->endUndoAction(); }
+    UndoStep(const UndoStep&) = delete;
+    UndoStep& operator=(const UndoStep&) = delete;
+
+private:
+    maxEdit* editor_;
 };
 
 }  // namespace quill
