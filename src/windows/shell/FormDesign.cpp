@@ -41,18 +41,32 @@ void keepOnScreen(QWidget* window) {
         window->move(window->pos() + QPoint(kept.left - outer.left(), kept.top - outer.top()));
 }
 
+// Places a window as it is shown, with its frame as far as it is known then;
+// a window whose frame was not known yet is placed once more when the window
+// manager has framed it (which moves the window inside its frame).
 class OnScreenKeeper : public QObject {
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->isWidgetType()) {
-            auto* widget = static_cast<QWidget*>(watched);
-            const Qt::WindowType type = widget->windowType();
-            if (widget->isWindow() &&
-                (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen))
-                keepOnScreen(widget);
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::Show && type != QEvent::Move) || !watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        const Qt::WindowType kind = widget->windowType();
+        if (!widget->isWindow() ||
+            (kind != Qt::Window && kind != Qt::Dialog && kind != Qt::Tool && kind != Qt::SplashScreen))
+            return false;
+        const bool framed = widget->frameGeometry() != widget->geometry();
+        if (type == QEvent::Show) {
+            keepOnScreen(widget);
+            widget->setProperty(kUnframed, !framed && !widget->windowFlags().testFlag(Qt::FramelessWindowHint));
+        } else if (framed && widget->property(kUnframed).toBool()) {
+            widget->setProperty(kUnframed, false);
+            keepOnScreen(widget);
         }
         return false;
     }
+
+private:
+    static constexpr const char* kUnframed = "quillShownUnframed";
 };
 
 }  // namespace

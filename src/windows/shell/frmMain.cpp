@@ -1,4 +1,6 @@
 #include "shell/frmMain.h"
+
+#include <algorithm>
 #include "shell/QtText.h"
 
 #include <QAction>
@@ -325,13 +327,17 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 void frmMain::Form_Resize() {
     // The bars follow the window by their alignment.
     Toolbar1->setGeometry(0, 0, client_->width(), toPixels(kToolbarHeight));
-    stbStatus->setGeometry(0, client_->height() - toPixels(kStatusBarHeight), client_->width(),
-                           toPixels(kStatusBarHeight));
+    // The status bar is as tall as its panels' frames need, at least its
+    // designed height (at some scales and faces they need a few pixels more,
+    // which would be cut off under the window's edge); what it takes beyond
+    // that comes off the editor's height.
+    const int statusHeight = std::max(toPixels(kStatusBarHeight), stbStatus->sizeHint().height());
+    stbStatus->setGeometry(0, client_->height() - statusHeight, client_->width(), statusHeight);
     // A size that cannot be applied (a negative width in a very narrow
     // window) is skipped; the control keeps its previous size.
     const int width = layout::editorWidth(ScaleWidth(), toTwips(List1->width()));
     if (width >= 0) setWidthTwips(maxEdit, width);
-    setHeightTwips(maxEdit, layout::editorHeight(ScaleHeight()));
+    setHeightTwips(maxEdit, layout::editorHeight(ScaleHeight() - toTwips(statusHeight - toPixels(kStatusBarHeight))));
     setHeightTwips(List1, heightTwips(maxEdit));
     setHeightTwips(TV1, heightTwips(List1));
 }
