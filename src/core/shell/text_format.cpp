@@ -699,4 +699,19 @@ void appendWindows1252(std::string_view bytes, std::string& out) {
     appendSingleByte(bytes, *codepage::SingleBytePage::of(codepage::kWestern), out);
 }
 
+std::size_t windows1252Utf8Size(std::string_view bytes) {
+    std::size_t size = bytes.size(), i = 0;
+    while (i < bytes.size()) {
+        std::uint64_t chunk = 0;
+        if (i + 8 <= bytes.size()) std::memcpy(&chunk, bytes.data() + i, 8);
+        if (i + 8 <= bytes.size() && (chunk & 0x8080808080808080ULL) == 0) {
+            i += 8;
+            continue;
+        }
+        const auto b = static_cast<unsigned char>(bytes[i++]);
+        if (b >= 0x80) size += kUtf8Of1252[b - 0x80].length - 1;
+    }
+    return size;
+}
+
 }  // namespace quill::textfile

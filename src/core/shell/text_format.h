@@ -74,6 +74,8 @@ bool decodeFile(std::string_view bytes, int codePage, TextFormat& format, std::s
 // The UTF-8 text of Windows-1252 bytes, appended to `out`: every byte is a
 // character of its own.
 void appendWindows1252(std::string_view bytes, std::string& out);
+// How many bytes appendWindows1252 makes of `bytes`.
+std::size_t windows1252Utf8Size(std::string_view bytes);
 
 // The most text, in UTF-8 bytes, that the editor holds: its component
 // addresses the text in signed 32-bit positions.
@@ -95,6 +97,17 @@ bool encode(std::string_view utf8, const TextFormat& format, std::string& out, s
 // empty; one run of text is {text, {}}.
 struct TextRuns {
     std::string_view head, tail;
+};
+
+// Whole lines of a text that may differ from what they were at some earlier
+// moment (all its lines, `whole`, when that moment is not known): from byte
+// `from`, they had `oldSize` bytes and now read `text`. Before and after
+// them the text is as it was.
+struct ChangedLines {
+    bool whole = true;
+    std::size_t from = 0;
+    std::size_t oldSize = 0;
+    TextRuns text;
 };
 
 // As encode, handing the bytes to `put` a piece at a time rather than holding
