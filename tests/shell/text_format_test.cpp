@@ -147,7 +147,6 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
         {"Big5 duplicate, Taiwanese user", 950, "\xA4\x51\xA2\xCC", western, "\xC2\xA4Q\xC2\xA2\xC3\x8C", "", ""},
     };
     // clang-format on
-    EXPECT_EQ(windows1252Utf8Size("#SAY Welcome \x80 Caf\xE9\r\n"), 24u);  // past eight bytes
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::string text, out, error;
@@ -155,9 +154,6 @@ TEST(TextFormat, ScriptsReadInTheUsersCodePage) {
         ASSERT_TRUE(decodeFile(c.bytes, c.userCodePage, format, text, error));
         EXPECT_EQ(format, c.format);
         EXPECT_EQ(text, c.text);
-        if (c.format == western) {
-            EXPECT_EQ(windows1252Utf8Size(c.bytes), c.text.size());
-        }
         ASSERT_TRUE(encode(text, c.format, out, error)) << error;
         EXPECT_EQ(out, c.bytes);
         if (c.edited.empty()) continue;

@@ -74,8 +74,6 @@ bool decodeFile(std::string_view bytes, int codePage, TextFormat& format, std::s
 // The UTF-8 text of Windows-1252 bytes, appended to `out`: every byte is a
 // character of its own.
 void appendWindows1252(std::string_view bytes, std::string& out);
-// How many bytes appendWindows1252 makes of `bytes`.
-std::size_t windows1252Utf8Size(std::string_view bytes);
 
 // The most text, in UTF-8 bytes, that the editor holds: its component
 // addresses the text in signed 32-bit positions.
