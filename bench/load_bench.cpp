@@ -252,6 +252,23 @@ void bareTypeAt(benchmark::State& state, bool atEnd) {
     bareLoad(editor, host, asciiPath);
     typeIn(state, &editor, atEnd);
 }
+// The first key typed at the start of a freshly opened script, each
+// iteration opening the script again (untimed).
+void BM_FirstKeystrokeAtTop(benchmark::State& state) {
+    quill::frmMain w;
+    w.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        quill::modDocument::LoadDocument(QString::fromStdString(asciiPath));
+        w.maxEdit->setFocus();
+        w.maxEdit->repaint();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(w.maxEdit, &key);
+        QCoreApplication::processEvents();
+    }
+}
 void BM_KeystrokeAtTop(benchmark::State& state) { typeAt(state, false); }
 void BM_KeystrokeAtEnd(benchmark::State& state) { typeAt(state, true); }
 void BM_BareEditorKeystrokeAtTop(benchmark::State& state) { bareTypeAt(state, false); }
@@ -269,6 +286,7 @@ BENCHMARK(BM_SaveAscii)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveWindows1252)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyFile)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyFileFsync)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstKeystrokeAtTop)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeystrokeAtTop)->Iterations(50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BareEditorKeystrokeAtTop)->Iterations(50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeystrokeAtEnd)->Iterations(50)->Unit(benchmark::kMicrosecond);
@@ -295,11 +313,11 @@ void printRatios(const std::map<std::string, double>& ms) {
     const auto at = [&](const char* n) { return ms.at(n); };
     std::printf("\n");
     if (has({"BM_OpenAscii", "BM_BareEditorLoader"}))
-        std::printf("open ASCII %.0f ms, bare editor's loader %.0f ms: %.2f of the floor (aim: 1.1)\n",
+        std::printf("open ASCII %.0f ms; the component's own loader alone, the floor: %.0f ms; %.2f x (aim: 1.1)\n",
                     at("BM_OpenAscii"), at("BM_BareEditorLoader"), at("BM_OpenAscii") / at("BM_BareEditorLoader"));
     if (has({"BM_OpenWindows1252", "BM_BareEditorLoaderWindows1252"}))
         std::printf(
-            "open Windows-1252 %.0f ms, bare editor's loader, same bytes undecoded %.0f ms: %.2f of the floor\n",
+            "open Windows-1252 %.0f ms; the component's own loader alone, same bytes undecoded: %.0f ms; %.2f x\n",
             at("BM_OpenWindows1252"), at("BM_BareEditorLoaderWindows1252"),
             at("BM_OpenWindows1252") / at("BM_BareEditorLoaderWindows1252"));
     for (const char* save : {"BM_SaveAscii", "BM_SaveWindows1252"})
@@ -307,13 +325,18 @@ void printRatios(const std::map<std::string, double>& ms) {
             std::printf("%s %.0f ms: %.2f x cp (%.0f ms), %.2f x cp + fsync (%.0f ms) (aim: 1.5)\n", save + 3, at(save),
                         at(save) / at("BM_CopyFile"), at("BM_CopyFile"), at(save) / at("BM_CopyFileFsync"),
                         at("BM_CopyFileFsync"));
+    if (has({"BM_FirstKeystrokeAtTop", "BM_KeystrokeAtTop"}))
+        std::printf("first key at the top of a freshly opened script: %.2f ms, each later one %.2f ms (aim: under 16 ms)\n",
+                    at("BM_FirstKeystrokeAtTop"), at("BM_KeystrokeAtTop"));
+    // A plain QScintilla is no floor here: it hands every change to its
+    // accessibility layer, which counts the text up to the change. Its cost
+    // is shown beside ours, never taken from it.
     for (const char* where : {"Top", "End"}) {
         const std::string ours = std::string("BM_KeystrokeAt") + where,
                           bare = std::string("BM_BareEditorKeystrokeAt") + where;
         if (ms.count(ours) && ms.count(bare))
-            std::printf(
-                "keystroke at the %s: %.2f ms, bare editor %.2f ms, the program's own %.2f ms (aim: under 1 ms)\n",
-                where, ms.at(ours), ms.at(bare), ms.at(ours) - ms.at(bare));
+            std::printf("keystroke at the %s: %.2f ms (aim: under 1 ms); a plain QScintilla holding the same text: %.2f ms\n",
+                        where, ms.at(ours), ms.at(bare));
     }
 }
 

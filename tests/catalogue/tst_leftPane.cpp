@@ -132,6 +132,40 @@ private slots:
         QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@loaded]"}));
     }
 
+    // A tick hands the view only the rows that changed; the view's rows are
+    // then the script's headers in order, whatever changed where.
+    void headerListFollowsChangesInTheMiddle() {
+        const QStringList lines{"[@a]", "[@bb]", "#SAY", "[@cc]", "[@d]", "[@e", "]"};
+        setScript(lines.join("\r\n"));
+        QAbstractItemModelTester tester(w->List1->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy rewritten(w->List1->model(), &QAbstractItemModel::dataChanged);
+        maxEdit* e = w->maxEdit;
+        const auto typeAt = [&](int line, int column, const QString& keys) {
+            e->setCursorPosition(line, column);
+            QTest::keyClicks(e, keys);
+            w->leftPane->Timer1_Timer();
+        };
+        typeAt(1, 4, QStringLiteral("\bx"));  // renamed, same length
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@bx]", "[@cc]", "[@d]"}));
+        QCOMPARE(rewritten.size(), 1);
+        QCOMPARE(rewritten[0][0].toModelIndex().row(), 2);
+        typeAt(2, 4, QStringLiteral("\r[@new]\r[@a]"));  // two inserted after "#SAY", one a duplicate
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@bx]", "[@new]", "[@a]", "[@cc]", "[@d]"}));
+        QCOMPARE(prompter->told.size(), std::size_t{1});
+        typeAt(4, 0, QStringLiteral("x"));  // no header any more
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@bx]", "[@new]", "[@cc]", "[@d]"}));
+        QCOMPARE(prompter->told.size(), std::size_t{1});
+        typeAt(1, 0, QStringLiteral("x"));
+        typeAt(3, 0, QStringLiteral("x"));
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@cc]", "[@d]"}));
+        typeAt(8, 0, QStringLiteral("\b"));  // two lines joined into one header
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "[@a]", "[@cc]", "[@d]", "[@e]"}));
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        w->leftPane->Timer1_Timer();
+        QCOMPARE(items(w->List1), (QStringList{"--Menu Headers--", "None Found"}));
+    }
+
     // Keys do what the mouse does: arrows only move, Enter on a header row is
     // its double click, Enter or Space on a template node its click.
     void activationKeysDoWhatTheMouseDoes() {

@@ -123,6 +123,36 @@ private slots:
         QCOMPARE(editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, length), long(quill::lexer::BlockComment));
     }
 
+    // Without a construct that spans lines, a jump to the end of the script
+    // colours the lines shown there and none before them; a line is
+    // coloured once it is shown.
+    void lexerColoursOnlyShownLinesWhenNoneSpans() {
+        maxEdit editor;
+        editor.resize(600, 400);
+        editor.show();
+        quill::language::LanguageDefinition plain;
+        plain.lists[quill::language::Keywords] = "Give";
+        plain.lists[quill::language::SingleLineComments] = ";";
+        editor.setLexer(new quill::NpcLexer("plain", plain, &editor));
+        editor.setText(QString("Give 5 ;gold\r\n").repeated(3000) + "Give 5 ;gold");
+        const auto stylesOf = [&](long line) {
+            const long at = editor.SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, line);
+            QList<long> styles;
+            for (long column : {0, 5, 7}) styles << editor.SendScintilla(QsciScintilla::SCI_GETSTYLEAT, at + column);
+            return styles;
+        };
+        const QList<long> coloured{quill::lexer::Keyword, quill::lexer::Number, quill::lexer::Comment};
+        QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+        editor.grab();
+        const long top = editor.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE);
+        QVERIFY(top > 2000);
+        for (long line = top; line <= 3000; ++line) QCOMPARE(stylesOf(line), coloured);
+        QCOMPARE(stylesOf(1000), (QList<long>{0, 0, 0}));
+        editor.SendScintilla(QsciScintilla::SCI_SETFIRSTVISIBLELINE, 1000L);
+        editor.grab();
+        QCOMPARE(stylesOf(1000), coloured);
+    }
+
     // Found writable, then changed: the save checks the text again.
     // Without a listener the editor's interface has no text side (QScintilla's
     // counts characters from the start at every screen update); with one, the

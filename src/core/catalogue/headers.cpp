@@ -76,17 +76,6 @@ std::vector<std::string_view> scanHeaders(std::string_view text) {
     return headers;
 }
 
-std::vector<std::string_view> headerListRows(std::string_view head, std::string_view tail) {
-    // A head that ends with a line break scans as its lines and one empty
-    // line after them, which is no header.
-    std::vector<std::string_view> rows = scanHeaders(head);
-    const std::vector<std::string_view> more = scanHeaders(tail);
-    rows.insert(rows.end(), more.begin(), more.end());
-    if (rows.empty()) rows.push_back(kNoHeadersRow);
-    rows.insert(rows.begin(), kMenuHeaders);
-    return rows;
-}
-
 std::vector<std::size_t> linesContaining(std::string_view text, std::string_view needle) {
     std::vector<std::size_t> found;
     std::size_t n = 0;

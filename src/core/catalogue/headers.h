@@ -26,14 +26,9 @@ constexpr bool isHeaderLine(std::string_view line) {
 // end at CR LF, LF or a lone CR, as in the editor.
 std::vector<std::string_view> scanHeaders(std::string_view text);
 
-// The list's rows: the title row, then the headers, or "None Found" when
-// there is none. Views into the text or into static storage. The text may
-// come in two runs that follow each other, as an editor holds it around the
-// place of its last edit, when `head` is empty or ends with a line break.
-std::vector<std::string_view> headerListRows(std::string_view head, std::string_view tail = {});
-
 // Indexes (from 0) of the lines of the text that contain `needle`; the text
-// in one run or in two, as for headerListRows.
+// in one run, or in two that follow each other, as an editor holds it around
+// the place of its last edit, when `head` is empty or ends with a line break.
 std::vector<std::size_t> linesContaining(std::string_view text, std::string_view needle);
 std::vector<std::size_t> linesContaining(std::string_view head, std::string_view tail, std::string_view needle);
 

@@ -480,8 +480,15 @@ private:
 class PieceDecoder {
 public:
     virtual ~PieceDecoder() = default;
-    // About how much text a file of `bytes` makes.
-    virtual std::uint64_t textBytes(std::uint64_t bytes) const { return bytes + bytes / 8; }
+    // About how much text a file of `bytes` makes, judged by its first
+    // piece, whose `firstBytes` made `firstText`: the room made for it is
+    // held whole, so a guess as wide as the widest characters would cost a
+    // mostly-ASCII script that much more memory. A little over, so that a
+    // later piece a little richer in wide characters does not make the
+    // text move to a larger room.
+    virtual std::uint64_t textBytes(std::uint64_t bytes, std::size_t firstBytes, std::size_t firstText) const {
+        return firstBytes == 0 ? 0 : bytes * firstText / firstBytes + bytes / 64;
+    }
     // The text of the next piece, in `out` or in `piece` itself; nullopt
     // when the bytes are not in this format.
     virtual std::optional<std::string_view> add(std::string_view piece, std::string& out) = 0;
@@ -492,7 +499,7 @@ public:
 class Utf8Decoder : public PieceDecoder {
 public:
     bool byteOrderMark = false;
-    std::uint64_t textBytes(std::uint64_t bytes) const override { return bytes; }
+    std::uint64_t textBytes(std::uint64_t bytes, std::size_t, std::size_t) const override { return bytes; }
     std::optional<std::string_view> add(std::string_view piece, std::string&) override {
         if (std::exchange(first_, false) && (byteOrderMark = piece.substr(0, 3) == kBom)) piece.remove_prefix(3);
         if (!check_.add(piece)) return std::nullopt;
@@ -536,7 +543,9 @@ class UnitDecoder : public PieceDecoder {
 public:
     UnitDecoder(int width, bool bigEndian) : width_(width), bigEndian_(bigEndian), at_(width) {}
     std::string why;
-    std::uint64_t textBytes(std::uint64_t bytes) const override { return width_ == 2 ? bytes * 3 / 2 : bytes; }
+    std::uint64_t textBytes(std::uint64_t bytes, std::size_t, std::size_t) const override {
+        return width_ == 2 ? bytes * 3 / 2 : bytes;
+    }
     std::optional<std::string_view> add(std::string_view piece, std::string& out) override {
         if (std::exchange(first_, false)) piece.remove_prefix(width_);
         // A unit cut at the end of the last piece is made whole first.
@@ -609,7 +618,7 @@ Outcome readAs(Pieces& file, std::string& piece, PieceDecoder& decoder, TextSink
         out.clear();
         const std::optional<std::string_view> text = decoder.add(piece, out);
         if (!text) return Outcome::NotThis;
-        if (!std::exchange(begun, true)) sink.begin(decoder.textBytes(file.size()));
+        if (!std::exchange(begun, true)) sink.begin(decoder.textBytes(file.size(), piece.size(), text->size()));
         sink.add(*text);
         if ((failure = file.next(piece))) return Outcome::Failed;
     }

@@ -97,6 +97,17 @@ struct TextRuns {
     std::string_view head, tail;
 };
 
+// Whole lines of a text that may differ from what they were at some earlier
+// moment (all its lines, `whole`, when that moment is not known): from byte
+// `from`, they had `oldSize` bytes and now read `text`. Before and after
+// them the text is as it was.
+struct ChangedLines {
+    bool whole = true;
+    std::size_t from = 0;
+    std::size_t oldSize = 0;
+    TextRuns text;
+};
+
 // As encode, handing the bytes to `put` a piece at a time rather than holding
 // them whole (UTF-8 text goes out as it is, uncopied). Returns 0, or what
 // `put` returned when that was not 0 (an errno); text that the format cannot

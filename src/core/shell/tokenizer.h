@@ -70,6 +70,11 @@ public:
     // (the previous line's break): inside the n-th block comment or not (0).
     static int stateBefore(int styleOfPreviousLineBreak);
 
+    // Whether a construct of the language can run over a line break (a block
+    // comment). Without one, every line starts in state 0 and its colours
+    // depend on that line alone.
+    bool spansLines() const { return !blockComments_.empty(); }
+
 private:
     struct Pair {
         std::string open, close;

@@ -16,8 +16,7 @@ void GetMenuTitles(HeaderList* list, maxEdit* editor) {
     HeaderRows* rows = list->rows();
     // An unchanged script has the rows it had: it is not read again.
     if (rows->textVersion != editor->textVersion()) {
-        const auto [head, tail] = editor->textRuns();
-        rows->assign(catalogue::headerListRows(head, tail));
+        rows->refresh(editor->takeChangedLines(rows->textVersion));
         rows->textVersion = editor->textVersion();
     }
     // A rebuild empties the list first: the row the user had picked is

@@ -66,19 +66,36 @@ QColor NpcLexer::defaultPaper(int) const { return QColor(Qt::white); }
 void NpcLexer::styleText(int start, int end) {
     QsciScintilla* ed = editor();
     if (!ed || end <= start) return;
-    const long line = ed->SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
-    const long from = ed->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const int state = from > 0
-                          ? lexer::Tokenizer::stateBefore(static_cast<int>(
-                                ed->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, static_cast<unsigned long>(from - 1))))
-                          : 0;
-    const long length = end - from;
-    const auto* bytes = reinterpret_cast<const char*>(
-        ed->SendScintilla(QsciScintilla::SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), length));
-    if (!bytes) return;
-    ed->SendScintilla(QsciScintilla::SCI_STARTSTYLING, static_cast<unsigned long>(from), 0L);
-    StyleBlocks blocks(ed);
-    tokenizer_.run(std::string_view(bytes, static_cast<std::size_t>(length)), state, blocks);
+    const auto send = [ed](unsigned int message, long value) {
+        return ed->SendScintilla(message, static_cast<unsigned long>(value));
+    };
+    const long asked = send(QsciScintilla::SCI_POSITIONFROMLINE, send(QsciScintilla::SCI_LINEFROMPOSITION, start));
+    long from = asked, to = end;
+    if (!tokenizer_.spansLines()) {
+        // Scintilla asks for everything from the first line not yet coloured
+        // to the last one it shows: after a jump to the end of a large
+        // script, the whole script. Every line starts afresh here, so only
+        // the lines shown are coloured.
+        const long top = send(QsciScintilla::SCI_GETFIRSTVISIBLELINE, 0);
+        const long first = send(QsciScintilla::SCI_DOCLINEFROMVISIBLE, top);
+        const long last = send(QsciScintilla::SCI_DOCLINEFROMVISIBLE, top + send(QsciScintilla::SCI_LINESONSCREEN, 0));
+        from = std::max(from, send(QsciScintilla::SCI_POSITIONFROMLINE, first));
+        to = std::min(to, send(QsciScintilla::SCI_GETLINEENDPOSITION, last));
+    }
+    if (to > from) {
+        const int state = from > 0 ? lexer::Tokenizer::stateBefore(
+                                         static_cast<int>(send(QsciScintilla::SCI_GETSTYLEAT, from - 1)))
+                                   : 0;
+        const auto* bytes =
+            reinterpret_cast<const char*>(ed->SendScintilla(QsciScintilla::SCI_GETRANGEPOINTER, from, to - from));
+        if (!bytes) return;
+        send(QsciScintilla::SCI_STARTSTYLING, from);
+        StyleBlocks blocks(ed);
+        tokenizer_.run(std::string_view(bytes, static_cast<std::size_t>(to - from)), state, blocks);
+    }
+    // Lines skipped above the shown ones are still to be coloured: Scintilla
+    // asks again from the first of them when it shows one.
+    if (from > asked) send(QsciScintilla::SCI_STARTSTYLING, asked);
 }
 
 }  // namespace quill

@@ -24,7 +24,9 @@ public:
     QFont defaultFont(int style) const override;
     QColor defaultPaper(int style) const override;
 
-    // Restyles [start, end), backing up to the start of its first line only.
+    // Restyles [start, end), backing up to the start of its first line only;
+    // when no construct of the language spans lines, only the lines of it
+    // that are shown.
     void styleText(int start, int end) override;
 
 private:

@@ -298,7 +298,6 @@ void frmMain::Form_Load() {
     setWindowTitle(qs(kStartupCaption));
     setListIndex(cboNPC, 0);
     setHeightTwips(List1, heightTwips(maxEdit));
-    List1->rows()->assign({catalogue::kMenuHeaders});
     modCodeSense::SetupNPCScriptLanguage(*maxEdit);
     modCodeSense::SetupEditorAppearance(*maxEdit);
     setWidthTwips(maxEdit, ScaleWidth() - toTwips(List1->width()) - layout::kPaneGap);

@@ -144,17 +144,31 @@ public:
     }
 
     QsciDocument take() {
+        // The room left (the gap of Scintilla's buffers) follows the last
+        // text added, at the end; the first key, at the start where the caret
+        // is, would move the whole text over it. One byte put in and taken
+        // out at the start, with no undo record, brings the room there now.
+        try {
+            host_->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, " ");
+            host_->SendScintilla(QsciScintillaBase::SCI_DELETERANGE, 0UL, 1L);
+        } catch (const std::bad_alloc&) {
+            // Without the room the first key is only slower.
+        }
         taken_ = true;
         return document_;
     }
 
 private:
-    // A failure to find the memory throws std::bad_alloc, which read() reports.
+    static constexpr std::uint64_t kTypingRoom = 1 << 20;
+
+    // Room for some typing too: a text filled to the last byte of its room is
+    // moved whole into a larger one at the first key. A failure to find the
+    // memory throws std::bad_alloc, which read() reports.
     void start(std::uint64_t bytes) override {
         drop();
         host_->setDocument(document_);
         host_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0L);
-        host_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes));
+        host_->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes + kTypingRoom));
     }
     void put(std::string_view utf8) override {
         host_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<unsigned long>(utf8.size()), utf8.data());
@@ -192,9 +206,14 @@ maxEdit::maxEdit(QWidget* parent) : QsciScintilla(parent) {
     setUtf8(true);
     setEolMode(EolWindows);
     markerDefine(QsciScintilla::RightArrow, kMarkMarker);
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int type) {
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char*, int length) {
         if (!(type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))) return;
         ++textVersion_;
+        const auto at = static_cast<std::size_t>(position);
+        const auto after = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH)) - at -
+                           (type & SC_MOD_BEFOREDELETE ? static_cast<std::size_t>(length) : 0);
+        sameHead_ = std::min(sameHead_, at);
+        sameTail_ = std::min(sameTail_, after);
         if (noticesOn_ && !heard()) setNotices(false);
     });
     // Scintilla reports reaching the save point even when it was never left
@@ -275,8 +294,36 @@ textfile::TextRuns maxEdit::textRuns() const {
             std::string_view(tail, static_cast<std::size_t>(length - split))};
 }
 
+textfile::ChangedLines maxEdit::takeChangedLines(std::optional<quint64> since) {
+    const auto length = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
+    textfile::ChangedLines changed;
+    if (since && since == recordVersion_) {
+        // From the start of the line of the first changed byte to the end of
+        // the line of the last one; a line break counts with its line.
+        const std::size_t head = std::min(sameHead_, length), tail = std::min(sameTail_, length - head);
+        const long first = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(head));
+        const long last = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(length - tail));
+        changed.whole = false;
+        changed.from = static_cast<std::size_t>(SendScintilla(SCI_POSITIONFROMLINE, first));
+        const std::size_t to = last + 1 < LineCount()
+                                   ? static_cast<std::size_t>(SendScintilla(SCI_POSITIONFROMLINE, last + 1))
+                                   : length;
+        changed.oldSize = to - changed.from + recordLength_ - length;
+        const auto* text = reinterpret_cast<const char*>(SendScintilla(
+            SCI_GETRANGEPOINTER, static_cast<unsigned long>(changed.from), static_cast<long>(to - changed.from)));
+        changed.text = {std::string_view(text, to - changed.from), {}};
+    } else {
+        changed.text = textRuns();
+    }
+    recordVersion_ = textVersion_;
+    recordLength_ = length;
+    sameHead_ = sameTail_ = length;
+    return changed;
+}
+
 void maxEdit::adoptDocument(const QsciDocument& document) {
     ++textVersion_;
+    recordVersion_.reset();
     // What Scintilla keeps with the document rather than the view goes over
     // to the new one, so the editor looks and behaves as it did.
     const long codePage = SendScintilla(SCI_GETCODEPAGE);

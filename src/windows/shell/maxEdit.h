@@ -9,7 +9,9 @@
 #include <QPointer>
 #include <QString>
 #include <Qsci/qsciscintilla.h>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -100,6 +102,12 @@ public:
     // line's bytes inside the editor, where one run would move everything
     // after the last edit. Valid until the next change.
     textfile::TextRuns textRuns() const;
+
+    // The whole lines that may differ from the text of version `since`, as
+    // textfile::ChangedLines tells; all of them when the editor did not keep
+    // track from that version. Each call starts the record again, from the
+    // current version, so it serves one reader: the menu-header list.
+    textfile::ChangedLines takeChangedLines(std::optional<quint64> since);
 
     bool CanUndo() const;
     bool CanRedo() const;
@@ -195,6 +203,12 @@ private:
     int markerHandle_ = -1;
     bool lastModified_ = false;
     quint64 textVersion_ = 0;
+    // Since the version `recordVersion_` of `recordLength_` bytes, only bytes
+    // after the first `sameHead_` and before the last `sameTail_` changed.
+    std::optional<quint64> recordVersion_;
+    std::size_t recordLength_ = 0;
+    std::size_t sameHead_ = 0;
+    std::size_t sameTail_ = 0;
     // The text, in that version, was found writable in the file's format.
     mutable quint64 checkedWritable_ = ~quint64(0);
     mutable textfile::TextFormat checkedFormat_;
