@@ -153,7 +153,6 @@ private slots:
         QCOMPARE(stylesOf(1000), coloured);
     }
 
-    // Found writable, then changed: the save checks the text again.
     // Without a listener the editor's interface has no text side (QScintilla's
     // counts characters from the start at every screen update); with one, the
     // editor's text is there to read.
