@@ -487,7 +487,7 @@ public:
     // later piece a little richer in wide characters does not make the
     // text move to a larger room.
     virtual std::uint64_t textBytes(std::uint64_t bytes, std::size_t firstBytes, std::size_t firstText) const {
-        return firstBytes == 0 ? 0 : bytes * firstText / firstBytes + bytes / 64;
+        return firstBytes == 0 ? 0 : bytes * firstText / firstBytes + bytes / 256;
     }
     // The text of the next piece, in `out` or in `piece` itself; nullopt
     // when the bytes are not in this format.
